@@ -45,9 +45,12 @@ std::optional<QString> RecordingSeam::inputText(QWidget*, const QString& title, 
     inputTitles.append(title);
     if (inputs.empty())
         return std::nullopt;
-    auto answer = inputs.front();
+    const bool given = inputs.front().has_value();
+    const QString text = given ? *inputs.front() : QString();
     inputs.pop_front();
-    return answer;
+    if (!given)
+        return std::nullopt;
+    return text;
 }
 
 QString RecordingSeam::nextFile() {
