@@ -1,0 +1,153 @@
+// The till's main window, in which the whole sale happens: the member panel, the barcode field,
+// the basket, the totals, the payment fields, the settle button and the status bar. It is
+// worked from the keyboard.
+#pragma once
+
+#include "till/basket/basketmodel.h"
+#include "till/keymap.h"
+#include "till/session.h"
+#include "till/shoprules.h"
+#include "till/tillsettings.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include <memory>
+
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QSystemTrayIcon;
+class QTableView;
+class QTimer;
+class QToolBar;
+class QToolButton;
+
+namespace shop::till {
+
+class GlobalHotKey;
+class TDM;
+
+class TmainForm : public QMainWindow {
+    Q_OBJECT
+public:
+    TmainForm(TDM& dm, TillSession& session, QWidget* parent = nullptr);
+    ~TmainForm() override;
+
+    // Creation steps in their order, the login among them. False when nobody logged in: the
+    // program then ends.
+    bool FormCreate();
+
+    TDM& dm() { return dm_; }
+    BasketModel& basket() { return *basket_; }
+    const TillSettings& settings() const { return settings_; }
+    const ShopRules& rules() const { return rules_; }
+    const ShopNames& names() const { return names_; }
+    TillSession& session() { return session_; }
+
+    // Reads the settings file again and applies it (after the settings window saves).
+    void readIni();
+    // The window placement as the settings file keeps it.
+    void writePlacement();
+
+    // The selected basket row, -1 when none.
+    int selectedRow() const;
+    void selectRow(int row);
+
+    // Sale state.
+    int SaleStage = 1;
+    QString OrderSerial = QStringLiteral("00000000000");
+    QString fujiastr; // extra receipt text
+    bool canexit = false;
+
+    // Member values of the sale.
+    bool ismember = false;
+    QString card_id;
+    int jifen = 0;
+    QString mtype;
+    double kayuE = 0;
+    bool isbirthday = false;
+    QString mem_tel;
+    int sales_id = -1;
+    QString sales_name;
+
+    // Service switches read at start-up.
+    bool wxMember = false;
+    bool wxPay = false;
+    bool cloudBackup = false;
+
+    // Controls, named as the shop's other windows and the help refer to them.
+    QLineEdit* cardNoEdit;
+    QLineEdit* mnameEdit;
+    QLineEdit* addupEdit;
+    QLineEdit* cardtypeEdit;
+    QLineEdit* yuEEdit;
+    QLineEdit* mtypeEdit;
+    QLineEdit* disRateEdit;
+    QLineEdit* barcodeinputEdit;
+    QLabel* liushuiLbl;
+    QTableView* ListView;
+    QLabel* totalMoneyLbl;
+    QLineEdit* totalMoneyEdit; // hidden: the applicable total
+    QLabel* goodscountLbl;
+    QLineEdit* salesEdit;
+    QLabel* salesLbl;
+    QLineEdit* realmoneyEdit;
+    QPushButton* DiscountBtn;
+    QLineEdit* receivemoneyEdit;
+    QLineEdit* kafuEdit;
+    QLineEdit* yinlianEdit;
+    QLabel* Label14; // the other payment's means
+    QLineEdit* changeMoneyEdit;
+    QPushButton* printBtn;
+    QPushButton* printPreBtn;
+    QToolBar* toolBar;
+    QLabel* status1;
+    QLabel* status2;
+    QLabel* status3;
+    QToolButton* dxBtn;
+    QToolButton* menuBtn;
+    QMenu* mainMenu;
+    QMenu* listMenu;
+    QSystemTrayIcon* trayIcon = nullptr;
+    QTimer* statusTimer;
+
+    // Commands of the keyboard map and the buttons. Each returns whether it was carried out
+    // (a key whose command does nothing here goes on to the focused field).
+    virtual bool runAction(KeyAction action);
+
+    void showMainWindow();
+    void statusTimerTimer();
+    // The view password asked before the daily summary when the shop wants it.
+    bool askViewPassword();
+
+signals:
+    // After the creation steps, for the parts that start with the window.
+    void created();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void buildLayout();
+    void buildMenusAndTray();
+    void applyPlacement();
+    void readServiceSwitches();
+    bool handleKey(QKeyEvent* event);
+    KeyState keyState(const QKeyEvent* event) const;
+    void resetSaleDisplay();
+
+    TDM& dm_;
+    TillSession& session_;
+    TillSettings settings_;
+    ShopRules rules_;
+    ShopNames names_;
+    BasketModel* basket_;
+    std::unique_ptr<GlobalHotKey> hotKey_;
+};
+
+} // namespace shop::till

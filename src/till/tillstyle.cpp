@@ -1,0 +1,48 @@
+#include "till/tillstyle.h"
+
+#include <QApplication>
+#include <QColor>
+
+namespace shop::till {
+
+QFont tillFont(int pixelSize) {
+    QFont font;
+    font.setFamilies({QStringLiteral("SimSun"), QStringLiteral("宋体"), QStringLiteral("Noto Serif CJK SC"),
+                      QStringLiteral("Noto Sans CJK SC"), QStringLiteral("WenQuanYi Zen Hei")});
+    font.setPixelSize(pixelSize);
+    return font;
+}
+
+QString tillStyleSheet(int hue) {
+    // The base colour is a calm blue; the hue setting turns it around the colour wheel.
+    const QColor base = QColor::fromHsv((210 + hue) % 360, 90, 235);
+    const QColor accent = QColor::fromHsv((210 + hue) % 360, 160, 170);
+    const QColor light = QColor::fromHsv((210 + hue) % 360, 25, 250);
+    return QStringLiteral(
+               "QMainWindow, QDialog { background: %1; }"
+               "QFrame#memberPanel, QFrame#totalsPanel { background: %2; border: 1px solid %3; border-radius: 4px; }"
+               "QLineEdit { padding: 2px 4px; border: 1px solid #9aa7b5; border-radius: 2px; background: white; }"
+               "QLineEdit:read-only { background: #f3f5f7; }"
+               "QLineEdit:focus { border: 2px solid %3; }"
+               "QLineEdit:disabled { background: #e6e8ea; color: #8a9096; }"
+               "QLabel#totalMoneyLbl { color: #c0392b; font-size: 30px; font-weight: bold; }"
+               "QLabel#goodscountLbl, QLabel#salesLbl { font-weight: bold; }"
+               "QLabel#yuanSign { color: #6b7784; }"
+               "QLineEdit#realmoneyEdit { color: #c0392b; font-weight: bold; font-size: 20px; }"
+               "QLineEdit#changeMoneyEdit { color: #1e7e34; font-weight: bold; font-size: 20px; }"
+               "QPushButton { padding: 4px 12px; }"
+               "QPushButton#printBtn { font-size: 18px; font-weight: bold; }"
+               "QTableView { background: white; gridline-color: #d5dbe1; "
+               "selection-background-color: #03A8F8; selection-color: white; }"
+               "QHeaderView::section { background: %2; padding: 3px; border: 0; border-right: 1px solid #c8d0d8; "
+               "border-bottom: 1px solid #c8d0d8; }"
+               "QStatusBar QLabel { padding: 0 6px; }")
+        .arg(base.name(), light.name(), accent.name());
+}
+
+void applyTillStyle(QApplication& app, int hue) {
+    app.setFont(tillFont());
+    app.setStyleSheet(tillStyleSheet(hue));
+}
+
+} // namespace shop::till
