@@ -63,6 +63,8 @@ std::vector<GoodsRow> GoodsLookup::fetch(db::Query& query, const QString& name, 
 
 std::vector<GoodsRow> GoodsLookup::FindGoodsExact(const QString& code) {
     const QString typed = code.trimmed();
+    if (typed.isEmpty()) // not a code: items without an article number are not its matches
+        return {};
     std::vector<GoodsRow> rows = fetch(byBarcode_, QStringLiteral("code"), typed);
     if (rows.empty())
         rows = fetch(byGoodsNo_, QStringLiteral("code"), typed);

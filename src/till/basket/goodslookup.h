@@ -46,6 +46,7 @@ public:
     GoodsLookup& operator=(const GoodsLookup&) = delete;
 
     // Visible goods whose barcode is `code`, or when there are none, whose article number is.
+    // Nothing for empty text.
     std::vector<GoodsRow> FindGoodsExact(const QString& code);
     // Visible goods whose article number contains `text`; when none, whose barcode does; when
     // none, whose name does. "%" and "_" in the text match themselves. Nothing for empty text.

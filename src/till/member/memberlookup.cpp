@@ -62,6 +62,8 @@ std::vector<MemberRow> MemberLookup::fetch(db::Query& query, const QString& valu
 }
 
 std::vector<MemberRow> MemberLookup::findExact(const QString& text) {
+    if (text.trimmed().isEmpty())
+        return {};
     for (db::Query* query : {&byCard_, &byName_, &byTel_}) {
         std::vector<MemberRow> rows = fetch(*query, text);
         if (!rows.empty())
@@ -71,6 +73,8 @@ std::vector<MemberRow> MemberLookup::findExact(const QString& text) {
 }
 
 std::vector<MemberRow> MemberLookup::findPartial(const QString& text) {
+    if (text.trimmed().isEmpty())
+        return {};
     const QString pattern = db::containsPattern(text);
     for (db::Query* query : {&likeName_, &likeTel_}) {
         std::vector<MemberRow> rows = fetch(*query, pattern);

@@ -39,10 +39,10 @@ public:
     CardLookupResult lookUp(const QString& typed, bool discountPolicy, const QDate& today);
 
     // Members whose card number is `text` without regard to letter case; when none, whose
-    // name is `text`; when none, whose telephone is.
+    // name is `text`; when none, whose telephone is. Nothing for blank text.
     std::vector<MemberRow> findExact(const QString& text);
     // Members whose name contains `text`; when none, whose telephone does. "%" and "_" match
-    // themselves.
+    // themselves. Nothing for blank text.
     std::vector<MemberRow> findPartial(const QString& text);
 
     // The points-tier discount: 100, or the rate of the last tier in table order whose
