@@ -66,8 +66,8 @@ TEST_F(AddGoods, SameBarcodeTwiceIsOneLineOfTwo) {
 }
 
 TEST_F(AddGoods, ItemWithoutPriceAsksPriceAndQuantityAndIsRaisedByOneLater) {
-    addGoods(shop.db(), {.barcode = QStringLiteral("W1"), .name = QStringLiteral("散装红枣"), .price = 0,
-                         .costprice = 6.5});
+    addGoods(shop.db(),
+             {.barcode = QStringLiteral("W1"), .name = QStringLiteral("散装红枣"), .price = 0, .costprice = 6.5});
     answer = TypedPriceQuantity{QStringLiteral("12.50"), QStringLiteral("3")};
     scan(QStringLiteral("W1"));
     EXPECT_EQ(asked, 1);
@@ -132,10 +132,8 @@ class AddGoodsPricing : public AddGoods, public ::testing::WithParamInterface<Pr
 
 TEST_P(AddGoodsPricing, NewLineIsPricedForThisSale) {
     const PricingCase& c = GetParam();
-    const qint64 id = addGoods(shop.db(), {.barcode = QStringLiteral("6901"),
-                                           .price = c.price,
-                                           .price2 = c.price2,
-                                           .ifdis = c.ifdis});
+    const qint64 id = addGoods(
+        shop.db(), {.barcode = QStringLiteral("6901"), .price = c.price, .price2 = c.price2, .ifdis = c.ifdis});
     if (c.tejia)
         test::addSpecialPrice(shop.db(), id, *c.tejia);
     terms.member = c.member;
@@ -154,36 +152,37 @@ TEST_P(AddGoodsPricing, NewLineIsPricedForThisSale) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, AddGoodsPricing,
-    ::testing::Values(
-        PricingCase{"member 90", 10, 0, 0, std::nullopt, true, 90, nullptr, "90", "", "9.00"},
-        PricingCase{"non-member", 10, 0, 0, std::nullopt, false, 90, nullptr, "100", "", "10.00"},
-        PricingCase{"member price", 10, 8, 0, std::nullopt, true, 90, nullptr, "90", "8.00", "8.00"},
-        PricingCase{"member price, special 7.50", 10, 8, 0, 7.5, true, 90, nullptr, "90", "7.50", "7.50"},
-        PricingCase{"non-member, special 7.50", 10, 8, 0, 7.5, false, 90, nullptr, "100", "7.50", "10.00"},
-        PricingCase{"non-member, special kept under the shop-wide discount", 10, 8, 0, 7.5, false, 100,
-                    [](ShopRules& r) {
-                        shopWide(9)(r);
-                        r.alldiscountex = true;
-                    },
-                    "90", "7.50", "7.50"},
-        PricingCase{"member, special kept under the shop-wide discount", 10, 0, 0, 7.5, true, 80,
-                    [](ShopRules& r) {
-                        shopWide(9)(r);
-                        r.alldiscountex = true;
-                    },
-                    "90", "7.50", "7.50"},
-        PricingCase{"no-discount item under the shop-wide discount", 10, 0, -1, std::nullopt, false, 100,
-                    shopWide(9), "90", "", "10.00"},
-        PricingCase{"no-discount item, member", 10, 0, -1, std::nullopt, true, 90, nullptr, "100", "", "10.00"},
-        PricingCase{"shop-wide 9.5", 10, 0, 0, std::nullopt, false, 100, shopWide(9.5), "95", "", "9.50"},
-        PricingCase{"shop-wide replaces the member's discount", 10, 0, 0, std::nullopt, true, 80, shopWide(9), "90",
-                    "", "9.00"},
-        PricingCase{"member's discount on top of shop-wide", 10, 0, 0, std::nullopt, true, 90,
-                    [](ShopRules& r) {
-                        shopWide(9.5)(r);
-                        r.disdis = true;
-                    },
-                    "86", "", "8.60"}));
+    ::testing::Values(PricingCase{"member 90", 10, 0, 0, std::nullopt, true, 90, nullptr, "90", "", "9.00"},
+                      PricingCase{"non-member", 10, 0, 0, std::nullopt, false, 90, nullptr, "100", "", "10.00"},
+                      PricingCase{"member price", 10, 8, 0, std::nullopt, true, 90, nullptr, "90", "8.00", "8.00"},
+                      PricingCase{"member price, special 7.50", 10, 8, 0, 7.5, true, 90, nullptr, "90", "7.50", "7.50"},
+                      PricingCase{"non-member, special 7.50", 10, 8, 0, 7.5, false, 90, nullptr, "100", "7.50",
+                                  "10.00"},
+                      PricingCase{"non-member, special kept under the shop-wide discount", 10, 8, 0, 7.5, false, 100,
+                                  [](ShopRules& r) {
+                                      shopWide(9)(r);
+                                      r.alldiscountex = true;
+                                  },
+                                  "90", "7.50", "7.50"},
+                      PricingCase{"member, special kept under the shop-wide discount", 10, 0, 0, 7.5, true, 80,
+                                  [](ShopRules& r) {
+                                      shopWide(9)(r);
+                                      r.alldiscountex = true;
+                                  },
+                                  "90", "7.50", "7.50"},
+                      PricingCase{"no-discount item under the shop-wide discount", 10, 0, -1, std::nullopt, false, 100,
+                                  shopWide(9), "90", "", "10.00"},
+                      PricingCase{"no-discount item, member", 10, 0, -1, std::nullopt, true, 90, nullptr, "100", "",
+                                  "10.00"},
+                      PricingCase{"shop-wide 9.5", 10, 0, 0, std::nullopt, false, 100, shopWide(9.5), "95", "", "9.50"},
+                      PricingCase{"shop-wide replaces the member's discount", 10, 0, 0, std::nullopt, true, 80,
+                                  shopWide(9), "90", "", "9.00"},
+                      PricingCase{"member's discount on top of shop-wide", 10, 0, 0, std::nullopt, true, 90,
+                                  [](ShopRules& r) {
+                                      shopWide(9.5)(r);
+                                      r.disdis = true;
+                                  },
+                                  "86", "", "8.60"}));
 
 TEST_F(AddGoods, TimeWindowPriceFollowsTheClockInChinaNotThisMachine) {
     test::TimeZoneGuard newYork("America/New_York");

@@ -60,10 +60,10 @@ TEST_F(GoodsLookupTest, FuzzyTriesArticleNumberThenBarcodeThenName) {
         QStringList found;
     } cases[] = {
         {"AB12", {QStringLiteral("P")}},
-        {"ab1", {QStringLiteral("P")}},             // letters in any case, as LIKE has it
-        {"B12x", {QStringLiteral("xAB12x")}},       // no article number has it: barcodes
-        {"饼干", {QStringLiteral("R")}},            // nor a barcode: names
-        {"牛", {QStringLiteral("P")}},              // the deleted 牛肉干 is not offered
+        {"ab1", {QStringLiteral("P")}},       // letters in any case, as LIKE has it
+        {"B12x", {QStringLiteral("xAB12x")}}, // no article number has it: barcodes
+        {"饼干", {QStringLiteral("R")}},      // nor a barcode: names
+        {"牛", {QStringLiteral("P")}},        // the deleted 牛肉干 is not offered
         {"", {}},
         {"   ", {}},
         {"nothing", {}},
@@ -73,8 +73,8 @@ TEST_F(GoodsLookupTest, FuzzyTriesArticleNumberThenBarcodeThenName) {
 }
 
 TEST_F(GoodsLookupTest, QuotesPercentUnderscoreAndEmojiAreSearchedLiterally) {
-    const QString awkward[] = {QStringLiteral("O'Brien"), QStringLiteral("50%"),      QStringLiteral("a_b"),
-                               QStringLiteral("x';--"),   QStringLiteral("咖啡😀"),    QStringLiteral("back\\slash"),
+    const QString awkward[] = {QStringLiteral("O'Brien"), QStringLiteral("50%"),   QStringLiteral("a_b"),
+                               QStringLiteral("x';--"),   QStringLiteral("咖啡😀"), QStringLiteral("back\\slash"),
                                QString(500, u'长')};
     for (const QString& text : awkward)
         addGoods(shop.db(), {.barcode = text, .goodsNo = text, .name = text});

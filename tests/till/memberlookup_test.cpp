@@ -33,21 +33,22 @@ protected:
         shop.db().exec(QStringLiteral("delete from discount"));
     }
     void addMember(const MemberSpec& m) {
-        shop.db().exec(QStringLiteral("insert into member(card_id,name,tel,birthday,lunar,mtype,discount,status,enddate,"
-                                      "cardtype,addup,exchange,balance) values(:c,:n,:t,:b,:l,:m,:d,:s,:e,:ct,:a,:x,:bal)"),
-                       {{QStringLiteral("c"), m.card},
-                        {QStringLiteral("n"), m.name},
-                        {QStringLiteral("t"), m.tel},
-                        {QStringLiteral("b"), m.birthday},
-                        {QStringLiteral("l"), m.lunar},
-                        {QStringLiteral("m"), QStringLiteral("金卡")},
-                        {QStringLiteral("d"), m.discount},
-                        {QStringLiteral("s"), m.status},
-                        {QStringLiteral("e"), m.enddate},
-                        {QStringLiteral("ct"), m.cardtype},
-                        {QStringLiteral("a"), m.addup},
-                        {QStringLiteral("x"), m.exchange},
-                        {QStringLiteral("bal"), m.balance}});
+        shop.db().exec(
+            QStringLiteral("insert into member(card_id,name,tel,birthday,lunar,mtype,discount,status,enddate,"
+                           "cardtype,addup,exchange,balance) values(:c,:n,:t,:b,:l,:m,:d,:s,:e,:ct,:a,:x,:bal)"),
+            {{QStringLiteral("c"), m.card},
+             {QStringLiteral("n"), m.name},
+             {QStringLiteral("t"), m.tel},
+             {QStringLiteral("b"), m.birthday},
+             {QStringLiteral("l"), m.lunar},
+             {QStringLiteral("m"), QStringLiteral("金卡")},
+             {QStringLiteral("d"), m.discount},
+             {QStringLiteral("s"), m.status},
+             {QStringLiteral("e"), m.enddate},
+             {QStringLiteral("ct"), m.cardtype},
+             {QStringLiteral("a"), m.addup},
+             {QStringLiteral("x"), m.exchange},
+             {QStringLiteral("bal"), m.balance}});
     }
     void setTiers(const std::vector<std::pair<int, QVariant>>& tiers) {
         shop.db().exec(QStringLiteral("delete from discount"));
@@ -62,9 +63,7 @@ protected:
         list.sort();
         return list;
     }
-    CardLookupResult look(const QString& typed, bool policy = false) {
-        return lookup.lookUp(typed, policy, today);
-    }
+    CardLookupResult look(const QString& typed, bool policy = false) { return lookup.lookUp(typed, policy, today); }
 
     test::TempShop shop;
     MemberLookup lookup{shop.db()};
@@ -119,7 +118,8 @@ TEST_F(MemberLookupTest, QuotesPercentUnderscoreAndEmojiAreSearchedLiterally) {
     for (const QString& text : awkward)
         addMember({.card = text, .name = text + QStringLiteral("名"), .tel = text + QStringLiteral("电")});
     for (const char* decoy : {"500", "axb"})
-        addMember({.card = QString::fromUtf8(decoy), .name = QString::fromUtf8(decoy), .tel = QString::fromUtf8(decoy)});
+        addMember(
+            {.card = QString::fromUtf8(decoy), .name = QString::fromUtf8(decoy), .tel = QString::fromUtf8(decoy)});
 
     for (const QString& text : awkward) {
         EXPECT_EQ(look(text).member.cardId, text);
@@ -147,15 +147,16 @@ TEST_F(MemberLookupTest, InvalidAndExpiredCardsAreRefused) {
         {-1, QStringLiteral("2025-06-30"), QDate(2026, 1, 1), expired},
         {0, QStringLiteral("2030-01-01"), QDate(2025, 6, 30), invalid},
         {1, QStringLiteral("2030-01-01"), QDate(2025, 6, 30), invalid}, // only -1 is valid
-        {0, QStringLiteral("2020-01-01"), QDate(2025, 6, 30), invalid},  // invalid is said first
-        {-1, QVariant(), QDate(2025, 6, 30), expired},                   // no end date to trust
+        {0, QStringLiteral("2020-01-01"), QDate(2025, 6, 30), invalid}, // invalid is said first
+        {-1, QVariant(), QDate(2025, 6, 30), expired},                  // no end date to trust
         {-1, QStringLiteral("someday"), QDate(2025, 6, 30), expired},
     };
     for (const auto& c : cases) {
         shop.db().exec(QStringLiteral("delete from member"));
         addMember({.card = QStringLiteral("A1"), .status = c.status, .enddate = c.enddate});
         const CardLookupResult r = lookup.lookUp(QStringLiteral("A1"), false, c.today);
-        EXPECT_EQ(r.outcome, c.notice.isEmpty() ? Outcome::Attached : Outcome::Refused) << c.enddate.toString().toStdString();
+        EXPECT_EQ(r.outcome, c.notice.isEmpty() ? Outcome::Attached : Outcome::Refused)
+            << c.enddate.toString().toStdString();
         EXPECT_EQ(r.notice, c.notice) << c.enddate.toString().toStdString();
     }
 }
@@ -185,6 +186,8 @@ TEST_F(MemberLookupTest, AttachedMemberValues) {
     EXPECT_FALSE(counted.cardPaymentEnabled);
     EXPECT_EQ(counted.pointsText, QStringLiteral("0.0"));
     EXPECT_EQ(counted.discount, 100); // a card without a discount pays full price, not nothing
+    addMember({.card = QStringLiteral("C2"), .discount = QStringLiteral("八折")});
+    EXPECT_EQ(look(QStringLiteral("C2")).member.discount, 100);
 }
 
 TEST_F(MemberLookupTest, PointsTiersLastQualifyingTierInTableOrderWins) {
@@ -200,6 +203,7 @@ TEST_F(MemberLookupTest, PointsTiersLastQualifyingTierInTableOrderWins) {
         {{{2000, 80}, {1000, 90}}, 2500, 90},
         {{{2000, 80}, {1000, 90}}, 1500, 90},
         {{{1000, 90}, {2000, QVariant()}}, 2500, 90}, // a tier without a rate gives nothing away
+        {{{1000, 90}, {2000, QStringLiteral("八折")}}, 2500, 90},
         {{}, 5000, 100},
     };
     for (const auto& c : cases) {
@@ -255,20 +259,16 @@ TEST(SalesLookup, StaffCodeThenName) {
     shop.db().exec(QStringLiteral("delete from sales"));
     const char* staff[][2] = {{"01", "李娜"}, {"02", "01"}, {"03", "O'Neil"}, {"5%", "王芳"}};
     for (const auto& [code, name] : staff)
-        shop.db().exec(QStringLiteral("insert into sales(sales_No,sales_name) values(:c,:n)"),
-                       {{QStringLiteral("c"), QString::fromUtf8(code)}, {QStringLiteral("n"), QString::fromUtf8(name)}});
+        shop.db().exec(
+            QStringLiteral("insert into sales(sales_No,sales_name) values(:c,:n)"),
+            {{QStringLiteral("c"), QString::fromUtf8(code)}, {QStringLiteral("n"), QString::fromUtf8(name)}});
     SalesLookup lookup(shop.db());
     const struct {
         const char* typed;
         const char* name; // empty: nobody
     } cases[] = {
         {"01", "李娜"}, // the code before someone named "01"
-        {" 王芳 ", "王芳"},
-        {"O'Neil", "O'Neil"},
-        {"5%", "王芳"},
-        {"5", ""},
-        {"", ""},
-        {"李", ""},
+        {" 王芳 ", "王芳"}, {"O'Neil", "O'Neil"}, {"5%", "王芳"}, {"5", ""}, {"", ""}, {"李", ""},
     };
     for (const auto& c : cases) {
         const std::optional<SalesPerson> person = lookup.find(QString::fromUtf8(c.typed));

@@ -61,20 +61,19 @@ INSTANTIATE_TEST_SUITE_P(
     Table, Recount,
     ::testing::Values(
         RecountCase{"plain line", {{"10.00", "", "100", "2", "20.00"}}, nullptr, {"20.00"}, "20.00"},
-        RecountCase{"member discount 90 survives",
-                    {{"10.00", "", "90", "1", "9.00"}},
-                    member,
-                    {"9.00"},
-                    "9.00"},
+        RecountCase{"member discount 90 survives", {{"10.00", "", "90", "1", "9.00"}}, member, {"9.00"}, "9.00"},
         RecountCase{"member price while a member is attached",
                     {{"10.00", "8.00", "100", "2", "20.00"}},
                     member,
                     {"16.00"},
                     "16.00"},
-        RecountCase{"no member price without a member", {{"10.00", "8.00", "100", "2", "20.00"}}, nullptr,
-                    {"20.00"}, "20.00"},
-        RecountCase{"special price for a member", {{"10.00", "7.50", "100", "1", "10.00", "0", "-1"}}, member,
-                    {"7.50"}, "7.50"},
+        RecountCase{
+            "no member price without a member", {{"10.00", "8.00", "100", "2", "20.00"}}, nullptr, {"20.00"}, "20.00"},
+        RecountCase{"special price for a member",
+                    {{"10.00", "7.50", "100", "1", "10.00", "0", "-1"}},
+                    member,
+                    {"7.50"},
+                    "7.50"},
         RecountCase{"special price for everyone under alldiscountex",
                     {{"10.00", "7.50", "90", "1", "9.00", "0", "-1"}},
                     [](RecountInput& in) {
@@ -99,10 +98,9 @@ INSTANTIATE_TEST_SUITE_P(
                     nullptr,
                     {"0.00"},
                     "0.00"},
-        RecountCase{"spend-and-save 250 -> 230", {{"250.00", "", "100", "1", "250.00"}}, spendAndSave, {"250.00"},
-                    "230.00"},
-        RecountCase{"spend-and-save: 99 stays", {{"99.00", "", "100", "1", "99.00"}}, spendAndSave, {"99.00"},
-                    "99.00"},
+        RecountCase{
+            "spend-and-save 250 -> 230", {{"250.00", "", "100", "1", "250.00"}}, spendAndSave, {"250.00"}, "230.00"},
+        RecountCase{"spend-and-save: 99 stays", {{"99.00", "", "100", "1", "99.00"}}, spendAndSave, {"99.00"}, "99.00"},
         RecountCase{"spend-and-save at exactly 100",
                     {{"51.16", "", "100", "1", "51.16"},
                      {"13.29", "", "100", "1", "13.29"},
@@ -126,16 +124,31 @@ INSTANTIATE_TEST_SUITE_P(
                     },
                     {"300.00", "-150.00"},
                     "150.00"},
-        RecountCase{"opt1 12.34 -> 12.30", {{"12.34", "", "100", "1", "12.34"}},
-                    [](RecountInput& in) { in.rounding.opt1 = true; }, {"12.30"}, "12.30"},
-        RecountCase{"opt1 12.35 -> 12.40", {{"12.35", "", "100", "1", "12.35"}},
-                    [](RecountInput& in) { in.rounding.opt1 = true; }, {"12.40"}, "12.40"},
-        RecountCase{"opt2 12.99 -> 12.00", {{"12.99", "", "100", "1", "12.99"}},
-                    [](RecountInput& in) { in.rounding.opt2 = true; }, {"12.00"}, "12.00"},
-        RecountCase{"opt3 12.45 -> 12.00", {{"12.45", "", "100", "1", "12.45"}},
-                    [](RecountInput& in) { in.rounding.opt3 = true; }, {"12.00"}, "12.00"},
-        RecountCase{"opt3 12.46 -> 13.00", {{"12.46", "", "100", "1", "12.46"}},
-                    [](RecountInput& in) { in.rounding.opt3 = true; }, {"13.00"}, "13.00"}));
+        RecountCase{"opt1 12.34 -> 12.30",
+                    {{"12.34", "", "100", "1", "12.34"}},
+                    [](RecountInput& in) { in.rounding.opt1 = true; },
+                    {"12.30"},
+                    "12.30"},
+        RecountCase{"opt1 12.35 -> 12.40",
+                    {{"12.35", "", "100", "1", "12.35"}},
+                    [](RecountInput& in) { in.rounding.opt1 = true; },
+                    {"12.40"},
+                    "12.40"},
+        RecountCase{"opt2 12.99 -> 12.00",
+                    {{"12.99", "", "100", "1", "12.99"}},
+                    [](RecountInput& in) { in.rounding.opt2 = true; },
+                    {"12.00"},
+                    "12.00"},
+        RecountCase{"opt3 12.45 -> 12.00",
+                    {{"12.45", "", "100", "1", "12.45"}},
+                    [](RecountInput& in) { in.rounding.opt3 = true; },
+                    {"12.00"},
+                    "12.00"},
+        RecountCase{"opt3 12.46 -> 13.00",
+                    {{"12.46", "", "100", "1", "12.46"}},
+                    [](RecountInput& in) { in.rounding.opt3 = true; },
+                    {"13.00"},
+                    "13.00"}));
 
 TEST(Recount, TotalsPiecesUntouchablePartAndHeadings) {
     std::vector<BasketLine> lines = {basketLine({"10.00", "8.00", "100", "2", "20.00"}),
@@ -146,10 +159,10 @@ TEST(Recount, TotalsPiecesUntouchablePartAndHeadings) {
     const RecountResult r = GoodsCount(lines, input);
     EXPECT_TRUE(r.memberHeadings);
     EXPECT_EQ(r.piecesText, QStringLiteral("4.5"));
-    EXPECT_EQ(r.listTotalText, QStringLiteral("共:￥30.50"));             // 20 + 7.5 + 3
-    EXPECT_EQ(r.applicableTotalText, QStringLiteral("26.50"));           // 16 + 7.5 + 3
-    EXPECT_DOUBLE_EQ(r.nodismoney, 19.0);                                // member price 16 + no-discount 3
-    EXPECT_EQ(r.payableText, QStringLiteral("25.75"));                   // 16 + 6.75 + 3
+    EXPECT_EQ(r.listTotalText, QStringLiteral("共:￥30.50"));  // 20 + 7.5 + 3
+    EXPECT_EQ(r.applicableTotalText, QStringLiteral("26.50")); // 16 + 7.5 + 3
+    EXPECT_DOUBLE_EQ(r.nodismoney, 19.0);                      // member price 16 + no-discount 3
+    EXPECT_EQ(r.payableText, QStringLiteral("25.75"));         // 16 + 6.75 + 3
 }
 
 TEST(Recount, ChangeAndOtherPaymentField) {
@@ -163,11 +176,11 @@ TEST(Recount, ChangeAndOtherPaymentField) {
         bool otherEnabled;
     };
     const Case cases[] = {
-        {std::nullopt, 0, 0, true, "20.00", "", true},  // cash field reads "0"
+        {std::nullopt, 0, 0, true, "20.00", "", true}, // cash field reads "0"
         {50.0, 0, 0, true, "20.00", "30.00", true},
-        {10.0, 5, 5, false, "20.00", "0.00", false},    // this till takes no other means
-        {10.0, 0, 0, false, "20.00", "-10.00", false},  // short: the window empties cash and change
-        {std::nullopt, 0, 0, true, "0.00", "", false},  // nothing to pay by other means
+        {10.0, 5, 5, false, "20.00", "0.00", false},   // this till takes no other means
+        {10.0, 0, 0, false, "20.00", "-10.00", false}, // short: the window empties cash and change
+        {std::nullopt, 0, 0, true, "0.00", "", false}, // nothing to pay by other means
     };
     for (const Case& c : cases) {
         std::vector<BasketLine> lines = {basketLine({c.amount, "", "100", "1", c.amount})};

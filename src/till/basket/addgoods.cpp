@@ -20,8 +20,8 @@ QString storedText(const QVariant& value) {
 } // namespace
 
 QString newLineDiscount(const QVariant& ifdis, const SaleTerms& terms) {
-    QString discount = terms.member && storedText(ifdis) == u"0" ? QString::number(terms.memberDiscount)
-                                                                  : QStringLiteral("100");
+    QString discount =
+        terms.member && storedText(ifdis) == u"0" ? QString::number(terms.memberDiscount) : QStringLiteral("100");
     if (terms.rules.alldiscount) {
         const double shopWide = terms.rules.allzhekou * 10;
         discount = shortNumber(shopWide);

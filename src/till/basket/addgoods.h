@@ -27,7 +27,7 @@ using AskPriceAndQuantity = std::function<std::optional<TypedPriceQuantity>()>;
 
 // What the sale in progress brings to the pricing of a new line.
 struct SaleTerms {
-    bool member = false;     // a member is attached
+    bool member = false;      // a member is attached
     int memberDiscount = 100; // disRateEdit, whole percent
     ShopRules rules;
     RoundingOptions rounding;

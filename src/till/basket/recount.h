@@ -37,9 +37,9 @@ struct RecountResult {
     double nodismoney = 0;       // the part a whole-order discount may not touch
     double specialSum = 0;       // amounts of special-price lines
     double payable = 0;
-    QString payableText;         // realmoneyEdit: "0.00"
+    QString payableText; // realmoneyEdit: "0.00"
     std::optional<double> change;
-    QString changeText;          // changeMoneyEdit: "0.00", empty when no change was worked out
+    QString changeText;               // changeMoneyEdit: "0.00", empty when no change was worked out
     bool otherPaymentEnabled = false; // yinlianEdit
 };
 

@@ -15,11 +15,7 @@ QString monthDayText(int month, int day) {
     return QStringLiteral("%1月%2日").arg(month).arg(day);
 }
 
-} // namespace
-
-std::optional<LunarDate> lunarDate(const QDate& date) {
-    if (!date.isValid())
-        return std::nullopt;
+std::optional<LunarDate> convert(const QDate& date) {
     UErrorCode status = U_ZERO_ERROR;
     // The "chinese" calendar keyword gives ICU's ChineseCalendar. It reckons new moons on
     // China's clock itself; the day handed to it is noon of the date in UTC, well inside the day.
@@ -37,6 +33,22 @@ std::optional<LunarDate> lunarDate(const QDate& date) {
     if (U_FAILURE(status))
         return std::nullopt;
     return lunar;
+}
+
+} // namespace
+
+std::optional<LunarDate> lunarDate(const QDate& date) {
+    if (!date.isValid())
+        return std::nullopt;
+    // Every card lookup asks about today, and a conversion costs far more than the lookup's
+    // statements; keep the last answer.
+    thread_local QDate lastDate;
+    thread_local std::optional<LunarDate> lastLunar;
+    if (date != lastDate) {
+        lastLunar = convert(date);
+        lastDate = date;
+    }
+    return lastLunar;
 }
 
 QString solarDayText(const QDate& date) {

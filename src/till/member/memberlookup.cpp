@@ -3,6 +3,8 @@
 #include "db/sqlroutines.h"
 #include "till/numtext.h"
 
+#include <optional>
+
 namespace shop::till {
 
 namespace {
@@ -17,6 +19,15 @@ const QString kLikeTel =
     QStringLiteral("select *,(addup-exchange)as jifen from member where tel like :text escape '\\'");
 const QString kTiers = QStringLiteral("select jifen,discount_rate from discount order by rowid");
 
+// A percentage column as a whole number; empty when it holds nothing readable.
+std::optional<int> wholePercent(const QVariant& value) {
+    bool ok = false;
+    const int percent = value.toInt(&ok);
+    if (value.isNull() || !ok)
+        return std::nullopt;
+    return percent;
+}
+
 MemberRow memberRow(const db::Query& q) {
     MemberRow m;
     m.cardId = q.value(QStringLiteral("card_id")).toString();
@@ -28,9 +39,8 @@ MemberRow memberRow(const db::Query& q) {
     m.status = q.value(QStringLiteral("status")).toInt();
     m.enddate = q.value(QStringLiteral("enddate")).toString();
     m.cardtype = q.value(QStringLiteral("cardtype")).toInt();
-    // A card without a discount pays full price rather than nothing.
-    const QVariant discount = q.value(QStringLiteral("discount"));
-    m.discount = discount.isNull() ? 100 : discount.toInt();
+    // A card without a readable discount pays full price rather than nothing.
+    m.discount = wholePercent(q.value(QStringLiteral("discount"))).value_or(100);
     m.jifen = q.value(QStringLiteral("jifen")).toDouble();
     m.balance = fourDecimals(q.value(QStringLiteral("balance")).toDouble());
     return m;
@@ -116,11 +126,9 @@ int MemberLookup::PointsDiscount(double points) {
     try {
         tiers_.open();
         for (; !tiers_.eof(); tiers_.next()) {
-            const QVariant rate = tiers_.value(QStringLiteral("discount_rate"));
-            if (rate.isNull())
-                continue;
-            if (tiers_.value(QStringLiteral("jifen")).toDouble() <= points)
-                discount = rate.toInt();
+            const std::optional<int> rate = wholePercent(tiers_.value(QStringLiteral("discount_rate")));
+            if (rate && tiers_.value(QStringLiteral("jifen")).toDouble() <= points)
+                discount = *rate;
         }
         tiers_.close();
     } catch (const db::DbError&) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "db/connection.h"
+#include "platform/clock.h"
 #include "till/member/membercard.h"
 
 #include <QDate>
@@ -36,7 +37,7 @@ public:
 
     // Enter in the card field: the exact lookups, then the partial ones, then the checks and
     // the member's values for `today`.
-    CardLookupResult lookUp(const QString& typed, bool discountPolicy, const QDate& today);
+    CardLookupResult lookUp(const QString& typed, bool discountPolicy, const QDate& today = Clock::today());
 
     // Members whose card number is `text` without regard to letter case; when none, whose
     // name is `text`; when none, whose telephone is. Nothing for blank text.
@@ -46,7 +47,8 @@ public:
     std::vector<MemberRow> findPartial(const QString& text);
 
     // The points-tier discount: 100, or the rate of the last tier in table order whose
-    // threshold the points reach. Tiers without a rate are passed over; a database error gives 100.
+    // threshold the points reach. Tiers without a readable rate are passed over; a database
+    // error gives 100.
     int PointsDiscount(double points);
 
     // The statements that run once per card lookup; each is meant to find its rows through an index.
