@@ -128,6 +128,10 @@ const auto shopWide = [](double zhekou) {
     };
 };
 
+void PrintTo(const PricingCase& c, std::ostream* os) {
+    *os << c.what;
+}
+
 class AddGoodsPricing : public AddGoods, public ::testing::WithParamInterface<PricingCase> {};
 
 TEST_P(AddGoodsPricing, NewLineIsPricedForThisSale) {

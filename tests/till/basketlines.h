@@ -7,7 +7,7 @@
 
 namespace shop::test {
 
-struct LineSpec {
+struct LineTexts {
     const char* unitPrice = "10.00";
     const char* memberPrice = "";
     const char* discount = "100";
@@ -17,24 +17,24 @@ struct LineSpec {
     const char* special = "0";
 };
 
-inline till::BasketLine basketLine(const LineSpec& spec) {
+inline till::BasketLine basketLine(const LineTexts& texts) {
     using till::Sub;
     till::BasketLine line;
     line.caption = QStringLiteral("6900000000001");
     line.set(Sub::Name, QStringLiteral("测试商品"));
-    line.set(Sub::UnitPrice, QString::fromUtf8(spec.unitPrice));
-    line.set(Sub::MemberPrice, QString::fromUtf8(spec.memberPrice));
-    line.set(Sub::Discount, QString::fromUtf8(spec.discount));
-    line.set(Sub::Quantity, QString::fromUtf8(spec.quantity));
-    line.set(Sub::Amount, QString::fromUtf8(spec.amount));
+    line.set(Sub::UnitPrice, QString::fromUtf8(texts.unitPrice));
+    line.set(Sub::MemberPrice, QString::fromUtf8(texts.memberPrice));
+    line.set(Sub::Discount, QString::fromUtf8(texts.discount));
+    line.set(Sub::Quantity, QString::fromUtf8(texts.quantity));
+    line.set(Sub::Amount, QString::fromUtf8(texts.amount));
     line.set(Sub::CostPrice, QStringLiteral("5"));
     line.set(Sub::LineCost, QStringLiteral("5.000"));
-    line.set(Sub::NoDiscount, QString::fromUtf8(spec.noDiscount));
+    line.set(Sub::NoDiscount, QString::fromUtf8(texts.noDiscount));
     line.set(Sub::PointsFlag, QStringLiteral("-1"));
     line.set(Sub::PointsRatio, QStringLiteral("1"));
     line.set(Sub::GoodsId, QStringLiteral("1"));
-    line.set(Sub::SpecialFlag, QString::fromUtf8(spec.special));
-    if (QString::fromUtf8(spec.special) == u"-1")
+    line.set(Sub::SpecialFlag, QString::fromUtf8(texts.special));
+    if (QString::fromUtf8(texts.special) == u"-1")
         line.mark = till::LineMark::Special;
     return line;
 }

@@ -11,7 +11,7 @@ using Outcome = CardLookupResult::Outcome;
 
 namespace {
 
-struct MemberSpec {
+struct NewMember {
     QString card;
     QString name;
     QString tel;
@@ -32,7 +32,7 @@ protected:
         shop.db().exec(QStringLiteral("delete from member"));
         shop.db().exec(QStringLiteral("delete from discount"));
     }
-    void addMember(const MemberSpec& m) {
+    void addMember(const NewMember& m) {
         shop.db().exec(
             QStringLiteral("insert into member(card_id,name,tel,birthday,lunar,mtype,discount,status,enddate,"
                            "cardtype,addup,exchange,balance) values(:c,:n,:t,:b,:l,:m,:d,:s,:e,:ct,:a,:x,:bal)"),

@@ -11,13 +11,13 @@
 using namespace shop;
 using namespace shop::till;
 using test::basketLine;
-using test::LineSpec;
+using test::LineTexts;
 
 namespace {
 
 struct RecountCase {
     const char* what;
-    std::vector<LineSpec> lines;
+    std::vector<LineTexts> lines;
     std::function<void(RecountInput&)> setUp;
     std::vector<const char*> amounts; // each line's amount after the recount
     const char* payable;
@@ -27,13 +27,17 @@ RecountInput plainInput() {
     return RecountInput{};
 }
 
+void PrintTo(const RecountCase& c, std::ostream* os) {
+    *os << c.what;
+}
+
 class Recount : public ::testing::TestWithParam<RecountCase> {};
 
 TEST_P(Recount, PricesEveryLineAndThePayable) {
     const RecountCase& c = GetParam();
     std::vector<BasketLine> lines;
-    for (const LineSpec& spec : c.lines)
-        lines.push_back(basketLine(spec));
+    for (const LineTexts& texts : c.lines)
+        lines.push_back(basketLine(texts));
     RecountInput input = plainInput();
     if (c.setUp)
         c.setUp(input);

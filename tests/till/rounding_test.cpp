@@ -12,13 +12,16 @@ struct RoundingCase {
     double expected;
 };
 
+void PrintTo(const RoundingCase& c, std::ostream* os) {
+    *os << c.amount << (c.options.opt1 ? " opt1" : "") << (c.options.opt3 ? " opt3" : "")
+        << (c.options.opt2 ? " opt2" : "");
+}
+
 class Rounding : public ::testing::TestWithParam<RoundingCase> {};
 
 TEST_P(Rounding, AppliesTheTickedOptionsInOrder) {
     const RoundingCase& c = GetParam();
-    EXPECT_DOUBLE_EQ(applyRounding(c.amount, c.options), c.expected)
-        << "amount " << c.amount << " opt1 " << c.options.opt1 << " opt2 " << c.options.opt2 << " opt3 "
-        << c.options.opt3;
+    EXPECT_DOUBLE_EQ(applyRounding(c.amount, c.options), c.expected) << ::testing::PrintToString(c);
 }
 
 constexpr RoundingOptions kNone{};

@@ -8,7 +8,7 @@
 
 namespace shop::test {
 
-struct GoodsSpec {
+struct NewGoods {
     QString barcode;
     QString goodsNo;
     QString name;
@@ -22,7 +22,7 @@ struct GoodsSpec {
     double addupRate = 1;
 };
 
-inline qint64 addGoods(db::Connection& c, const GoodsSpec& g) {
+inline qint64 addGoods(db::Connection& c, const NewGoods& g) {
     c.exec(QStringLiteral("insert into goods(barcode,goods_no,name,price,price2,ifdis,g_type,amount,hide,costprice,"
                           "addup_rate) values(:b,:n,:name,:p,:p2,:ifdis,:t,:s,:h,:c,:r)"),
            {{QStringLiteral("b"), g.barcode},
