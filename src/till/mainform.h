@@ -46,6 +46,8 @@ public:
     const ShopNames& names() const { return names_; }
     TillSession& session() { return session_; }
 
+    // Builds the controls once; FormCreate does it, tests of single controls may call it.
+    void ensureLayout();
     // Reads the settings file again and applies it (after the settings window saves).
     void readIni();
     // The window placement as the settings file keeps it.

@@ -35,8 +35,8 @@ TmainForm::TmainForm(TDM& dm, TillSession& session, QWidget* parent)
     : QMainWindow(parent), dm_(dm), session_(session), basket_(new BasketModel(this)) {
     setObjectName(QStringLiteral("TmainForm"));
     setMinimumSize(945, 600);
-    buildLayout();
-    buildMenusAndTray();
+    // The controls are built in ensureLayout(), while the login dialog is already up, so that
+    // the cashier sees the login as soon as possible.
     // The window sees every key before the focused field.
     qApp->installEventFilter(this);
 }
@@ -79,12 +79,19 @@ void TmainForm::buildMenusAndTray() {
     connect(DiscountBtn, &QPushButton::clicked, this, [this] { runAction(KeyAction::OrderDiscount); });
 }
 
+void TmainForm::ensureLayout() {
+    if (centralWidget())
+        return;
+    buildLayout();
+    buildMenusAndTray();
+}
+
 bool TmainForm::FormCreate() {
-    // 1. Settings file, placement; the member panel; the sales-person field when there is staff.
+    // 1. Settings file, placement; the sales-person field only when there is staff.
     kayuE = 0;
-    readIni();
+    settings_ = TillSettings::load(IniFile(TillSettings::filePath()));
     applyPlacement();
-    salesEdit->setEnabled(dm_.connection().scalar(QStringLiteral("select count(*) from sales")).toInt() > 0);
+    const bool hasSalesStaff = dm_.connection().scalar(QStringLiteral("select count(*) from sales")).toInt() > 0;
 
     // 2. The folder of the member QR pictures.
     QDir().mkpath(AppPath() + QStringLiteral("qrcode"));
@@ -96,10 +103,14 @@ bool TmainForm::FormCreate() {
         users.append(account.name);
     {
         TloginForm login(dm_, session_, users, this);
+        QTimer::singleShot(100, this, &TmainForm::ensureLayout);
         login.run();
     }
     if (!session_.EverLoggedIn)
         return false;
+    ensureLayout();
+    readIni();
+    salesEdit->setEnabled(hasSalesStaff);
 
     // 5. Shop names and the title.
     status1->setText(QStringLiteral("提示：请使用键盘操作"));
