@@ -1,0 +1,54 @@
+#include "support/saledata.h"
+
+#include "till/numtext.h"
+
+namespace shop::test {
+
+using till::Sub;
+
+till::BasketLine basketLine(const LineSpec& spec) {
+    till::BasketLine line;
+    line.caption = spec.barcode;
+    const double amount = spec.amount < 0 ? spec.price * spec.quantity : spec.amount;
+    line.set(Sub::Name, spec.name);
+    line.set(Sub::UnitPrice, till::money2(spec.price));
+    line.set(Sub::MemberPrice, QString());
+    line.set(Sub::Discount, QStringLiteral("100"));
+    line.set(Sub::Quantity, till::shortNumber(spec.quantity));
+    line.set(Sub::Amount, till::money2(amount));
+    line.set(Sub::CostPrice, till::shortNumber(spec.cost));
+    line.set(Sub::LineCost, till::money3(spec.cost * spec.quantity));
+    line.set(Sub::NoDiscount, QStringLiteral("0"));
+    line.set(Sub::PointsFlag, till::readNumber(spec.pointsRatio) >= 1 ? QStringLiteral("-1") : QStringLiteral("0"));
+    line.set(Sub::PointsRatio, spec.pointsRatio);
+    line.set(Sub::GoodsId, spec.goodsId);
+    line.set(Sub::SpecialFlag, QStringLiteral("0"));
+    return line;
+}
+
+qint64 addGoods(db::Connection& db, const QString& barcode, const QString& name, double price, double stock) {
+    db.exec(QStringLiteral("insert into goods(barcode,goods_no,name,price,amount,sold,hide) "
+                           "values(:b,:b,:n,:p,:s,0,0)"),
+            {{QStringLiteral("b"), barcode},
+             {QStringLiteral("n"), name},
+             {QStringLiteral("p"), price},
+             {QStringLiteral("s"), stock}});
+    return db.lastInsertRowId();
+}
+
+void addMember(db::Connection& db, const QString& card, double balance, double addup, const QString& mtype) {
+    db.exec(QStringLiteral("insert into member(card_id,name,mtype,discount,status,cardtype,count,count_spent,addup,"
+                           "exchange,buy_times,balance) values(:c,'会员',:t,100,-1,0,0,0,:a,0,0,:b)"),
+            {{QStringLiteral("c"), card},
+             {QStringLiteral("t"), mtype},
+             {QStringLiteral("a"), addup},
+             {QStringLiteral("b"), balance}});
+}
+
+qint64 addSalesPerson(db::Connection& db, const QString& name) {
+    db.exec(QStringLiteral("insert into sales(sales_No,sales_name,amount) values(:no,:n,0)"),
+            {{QStringLiteral("no"), name.left(4)}, {QStringLiteral("n"), name}});
+    return db.lastInsertRowId();
+}
+
+} // namespace shop::test

@@ -1,0 +1,32 @@
+// Basket lines, members and sales staff for settlement and receipt tests.
+#pragma once
+
+#include "db/connection.h"
+#include "till/basket/basketline.h"
+
+#include <QString>
+
+namespace shop::test {
+
+struct LineSpec {
+    QString barcode;
+    QString name;
+    double price = 0;
+    double quantity = 1;
+    double amount = -1; // the line amount; price × quantity when left at -1
+    QString goodsId = QStringLiteral("1");
+    QString pointsRatio = QStringLiteral("1");
+    double cost = 0; // cost price per unit
+};
+
+// A basket line as the recount leaves it.
+till::BasketLine basketLine(const LineSpec& spec);
+
+// Adds a good and returns its goods_id.
+qint64 addGoods(db::Connection& db, const QString& barcode, const QString& name, double price, double stock = 100);
+// Adds a member card with a balance and returns nothing; counters start at 0.
+void addMember(db::Connection& db, const QString& card, double balance, double addup = 0, const QString& mtype = {});
+// Adds a sales person and returns the sales_id.
+qint64 addSalesPerson(db::Connection& db, const QString& name);
+
+} // namespace shop::test
