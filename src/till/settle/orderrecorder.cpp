@@ -103,13 +103,14 @@ void OrderRecorder::writeOrder(const PreparedOrder& order, int send) {
                   {QStringLiteral("zhifb"), order.split.zhifb}});
     head.exec();
 
+    // Bound one by one under their full names: a long basket builds no map per line.
     db::Query& line = prepared(lineInsert_, connection_, kLineInsert);
     for (const BasketLine& l : sale.lines) {
-        line.bindAll({{QStringLiteral("order_id"), order.orderId},
-                      {QStringLiteral("barcode"), l.caption},
-                      {QStringLiteral("amount"), readNumber(l.sub(Sub::Quantity))},
-                      {QStringLiteral("subtotal"), db::MoneyValue(l.sub(Sub::Amount))},
-                      {QStringLiteral("goods_id"), goodsIdValue(l.sub(Sub::GoodsId))}});
+        line.bind(QStringLiteral(":order_id"), order.orderId);
+        line.bind(QStringLiteral(":barcode"), l.caption);
+        line.bind(QStringLiteral(":amount"), readNumber(l.sub(Sub::Quantity)));
+        line.bind(QStringLiteral(":subtotal"), db::MoneyValue(l.sub(Sub::Amount)));
+        line.bind(QStringLiteral(":goods_id"), goodsIdValue(l.sub(Sub::GoodsId)));
         line.exec();
     }
 
