@@ -51,4 +51,20 @@ qint64 addSalesPerson(db::Connection& db, const QString& name) {
     return db.lastInsertRowId();
 }
 
+till::ReceiptValues cashSaleReceipt() {
+    till::ReceiptValues v;
+    v.title = QStringLiteral("小王子便利店");
+    v.welcome = QStringLiteral("欢迎惠顾");
+    v.cashier = QStringLiteral("张三");
+    v.orderId = QStringLiteral("50304180509");
+    v.time = QDateTime(QDate(2015, 3, 4), QTime(18, 5, 9));
+    v.totalMoney = 27.5;
+    v.payable = 25;
+    v.cashGiven = 30;
+    v.change = 5;
+    v.lines = {basketLine({QStringLiteral("6902"), QStringLiteral("毛巾"), 12.5, 2, 25}),
+               basketLine({QStringLiteral("6901"), QStringLiteral("洗发水"), 30, 1, 0})};
+    return v;
+}
+
 } // namespace shop::test

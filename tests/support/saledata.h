@@ -3,6 +3,7 @@
 
 #include "db/connection.h"
 #include "till/basket/basketline.h"
+#include "till/receipt/receipttemplate.h"
 
 #include <QString>
 
@@ -28,5 +29,9 @@ qint64 addGoods(db::Connection& db, const QString& barcode, const QString& name,
 void addMember(db::Connection& db, const QString& card, double balance, double addup = 0, const QString& mtype = {});
 // Adds a sales person and returns the sales_id.
 qint64 addSalesPerson(db::Connection& db, const QString& name);
+
+// The receipt of a cash sale of 25.00 without a member at 18:05:09 on 4 March 2015: two towels
+// at 12.50 and a shampoo given away, 30 handed over.
+till::ReceiptValues cashSaleReceipt();
 
 } // namespace shop::test

@@ -25,17 +25,7 @@ const QString kLongLine = QStringLiteral("本店会员凭卡消费可享受积�
                                          "详情请咨询收银台工作人员，谢谢您的光临与支持，欢迎下次再来！");
 
 ReceiptValues sale() {
-    ReceiptValues v;
-    v.title = QStringLiteral("小王子便利店");
-    v.welcome = QStringLiteral("欢迎惠顾");
-    v.cashier = QStringLiteral("张三");
-    v.orderId = QStringLiteral("50304180509");
-    v.time = QDateTime(QDate(2015, 3, 4), QTime(18, 5, 9));
-    v.totalMoney = 25;
-    v.payable = 25;
-    v.cashGiven = 30;
-    v.change = 5;
-    v.lines = {test::basketLine({QStringLiteral("6902"), QStringLiteral("毛巾"), 12.5, 2})};
+    ReceiptValues v = test::cashSaleReceipt();
     v.extraText = kLongLine + u'\n';
     return v;
 }

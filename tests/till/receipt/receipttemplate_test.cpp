@@ -19,20 +19,8 @@ BasketLine item(const QString& name, double price, double quantity, double amoun
     return test::basketLine({QStringLiteral("69"), name, price, quantity, amount});
 }
 
-// A cash sale of 25.00 without a member: two towels and a shampoo given away.
 ReceiptValues cashSale() {
-    ReceiptValues v;
-    v.title = QStringLiteral("小王子便利店");
-    v.welcome = QStringLiteral("欢迎惠顾");
-    v.cashier = QStringLiteral("张三");
-    v.orderId = QStringLiteral("50304180509");
-    v.time = QDateTime(QDate(2015, 3, 4), QTime(18, 5, 9));
-    v.totalMoney = 27.5;
-    v.payable = 25;
-    v.cashGiven = 30;
-    v.change = 5;
-    v.lines = {item(QStringLiteral("毛巾"), 12.5, 2, 25), item(QStringLiteral("洗发水"), 30, 1, 0)};
-    return v;
+    return test::cashSaleReceipt();
 }
 
 QString blanks(int n) {
