@@ -6,7 +6,7 @@ namespace shop::test {
 
 using till::Sub;
 
-till::BasketLine basketLine(const LineSpec& spec) {
+till::BasketLine saleLine(const LineSpec& spec) {
     till::BasketLine line;
     line.caption = spec.barcode;
     const double amount = spec.amount < 0 ? spec.price * spec.quantity : spec.amount;
@@ -24,16 +24,6 @@ till::BasketLine basketLine(const LineSpec& spec) {
     line.set(Sub::GoodsId, spec.goodsId);
     line.set(Sub::SpecialFlag, QStringLiteral("0"));
     return line;
-}
-
-qint64 addGoods(db::Connection& db, const QString& barcode, const QString& name, double price, double stock) {
-    db.exec(QStringLiteral("insert into goods(barcode,goods_no,name,price,amount,sold,hide) "
-                           "values(:b,:b,:n,:p,:s,0,0)"),
-            {{QStringLiteral("b"), barcode},
-             {QStringLiteral("n"), name},
-             {QStringLiteral("p"), price},
-             {QStringLiteral("s"), stock}});
-    return db.lastInsertRowId();
 }
 
 void addMember(db::Connection& db, const QString& card, double balance, double addup, const QString& mtype) {
@@ -62,8 +52,8 @@ till::ReceiptValues cashSaleReceipt() {
     v.payable = 25;
     v.cashGiven = 30;
     v.change = 5;
-    v.lines = {basketLine({QStringLiteral("6902"), QStringLiteral("毛巾"), 12.5, 2, 25}),
-               basketLine({QStringLiteral("6901"), QStringLiteral("洗发水"), 30, 1, 0})};
+    v.lines = {saleLine({QStringLiteral("6902"), QStringLiteral("毛巾"), 12.5, 2, 25}),
+               saleLine({QStringLiteral("6901"), QStringLiteral("洗发水"), 30, 1, 0})};
     return v;
 }
 

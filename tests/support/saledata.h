@@ -20,11 +20,9 @@ struct LineSpec {
     double cost = 0; // cost price per unit
 };
 
-// A basket line as the recount leaves it.
-till::BasketLine basketLine(const LineSpec& spec);
+// A basket line of a settled sale as the recount leaves it.
+till::BasketLine saleLine(const LineSpec& spec);
 
-// Adds a good and returns its goods_id.
-qint64 addGoods(db::Connection& db, const QString& barcode, const QString& name, double price, double stock = 100);
 // Adds a member card with a balance and returns nothing; counters start at 0.
 void addMember(db::Connection& db, const QString& card, double balance, double addup = 0, const QString& mtype = {});
 // Adds a sales person and returns the sales_id.

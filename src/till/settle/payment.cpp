@@ -3,16 +3,11 @@
 #include "till/numtext.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace shop::till {
 
-qint64 toCents(double value) {
-    return qint64(std::llround(value * 100.0));
-}
-
 double roundCents(double value) {
-    const double rounded = double(toCents(value)) / 100.0;
+    const double rounded = fromCents(toCents(value));
     return rounded == 0 ? 0.0 : rounded; // no -0.00
 }
 

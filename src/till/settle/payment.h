@@ -3,16 +3,17 @@
 // order's columns. Pure rules over amounts; the main window moves focus and shows the texts.
 #pragma once
 
+#include "till/basket/rounding.h"
+
 #include <QString>
 
 #include <optional>
 
 namespace shop::till {
 
-// Money compared and stored to the cent: 10.10 + 14.90 covers 25.00 even though the doubles
-// differ in their last bits.
+// Money compared and stored to the cent (toCents of the basket's rounding): 10.10 + 14.90
+// covers 25.00 even though the doubles differ in their last bits.
 double roundCents(double value);
-qint64 toCents(double value);
 
 // The other means of payment as the means window names it in `Label14`.
 enum class OtherMeans { None, BankCard, WeChat, Alipay };

@@ -5,6 +5,10 @@
 
 namespace shop::till {
 
+SaleMember saleMember(const MemberValues& member) {
+    return SaleMember{member.cardId, double(member.discount), member.birthday};
+}
+
 double BasketCost(const std::vector<BasketLine>& lines) {
     double cost = 0;
     for (const BasketLine& line : lines)

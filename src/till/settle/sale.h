@@ -2,6 +2,7 @@
 #pragma once
 
 #include "till/basket/basketline.h"
+#include "till/member/membercard.h"
 
 #include <QString>
 
@@ -29,6 +30,9 @@ struct Sale {
     qint64 salesId = -1; // the attached sales person, -1 when none
     bool cika = false;   // a counted-card use (the first line's quantity is the uses)
 };
+
+// The attached member as the member card gives it.
+SaleMember saleMember(const MemberValues& member);
 
 // Σ of the lines' cost (sub-value 7).
 double BasketCost(const std::vector<BasketLine>& lines);

@@ -16,7 +16,7 @@ using namespace shop::till;
 namespace {
 
 BasketLine item(const QString& name, double price, double quantity, double amount) {
-    return test::basketLine({QStringLiteral("69"), name, price, quantity, amount});
+    return test::saleLine({QStringLiteral("69"), name, price, quantity, amount});
 }
 
 ReceiptValues cashSale() {

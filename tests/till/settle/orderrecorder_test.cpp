@@ -3,6 +3,7 @@
 #include "platform/clock.h"
 #include "support/saledata.h"
 #include "support/shopfixture.h"
+#include "till/shopgoods.h"
 
 #include <gtest/gtest.h>
 
@@ -19,8 +20,10 @@ class Settlement : public ::testing::Test {
 protected:
     void SetUp() override {
         Clock::setFixed(localTime(2015, 3, 4, 18, 5, 9));
-        shampoo = test::addGoods(db(), QStringLiteral("6901"), QStringLiteral("洗发水"), 30, 10);
-        towel = test::addGoods(db(), QStringLiteral("6902"), QStringLiteral("毛巾"), 12.5, 10);
+        shampoo =
+            test::addGoods(db(), {.barcode = QStringLiteral("6901"), .name = QStringLiteral("洗发水"), .price = 30});
+        towel =
+            test::addGoods(db(), {.barcode = QStringLiteral("6902"), .name = QStringLiteral("毛巾"), .price = 12.5});
     }
 
     db::Connection& db() { return shop.db(); }
@@ -29,8 +32,8 @@ protected:
     // The 25.00 basket: one towel at 12.50 twice (points ratio 10).
     Sale sale25() {
         Sale s;
-        s.lines = {test::basketLine({QStringLiteral("6902"), QStringLiteral("毛巾"), 12.5, 2, -1,
-                                     QString::number(towel), QStringLiteral("10"), 4})};
+        s.lines = {test::saleLine({QStringLiteral("6902"), QStringLiteral("毛巾"), 12.5, 2, -1, QString::number(towel),
+                                   QStringLiteral("10"), 4})};
         s.payable = 25;
         s.cashier = QStringLiteral("收银员");
         return s;
@@ -74,8 +77,8 @@ protected:
 
 TEST_F(Settlement, CashSaleStoresTheOrderAndItsLines) {
     Sale s = sale25();
-    s.lines.insert(s.lines.begin(), test::basketLine({QStringLiteral("6901"), QStringLiteral("洗发水"), 30, 1, 0,
-                                                      QString::number(shampoo), QStringLiteral("10"), 18}));
+    s.lines.insert(s.lines.begin(), test::saleLine({QStringLiteral("6901"), QStringLiteral("洗发水"), 30, 1, 0,
+                                                    QString::number(shampoo), QStringLiteral("10"), 18}));
     // Payable stays 25.00: the shampoo line is a gift at 0.00.
     const RecordResult r = settle(s);
     ASSERT_TRUE(r.ok) << r.message.toStdString();
@@ -288,9 +291,9 @@ TEST_F(Settlement, AFailingStatementLeavesNothingOfTheSale) {
         Sale s = memberSale(QStringLiteral("M100"), 10);
         s.salesId = salesId;
         s.lines.push_back(
-            test::basketLine({QStringLiteral("6901"), QStringLiteral("洗发水"), 30, 1, 0, QString::number(shampoo)}));
+            test::saleLine({QStringLiteral("6901"), QStringLiteral("洗发水"), 30, 1, 0, QString::number(shampoo)}));
         s.lines.push_back(
-            test::basketLine({QStringLiteral("6903"), QStringLiteral("牙刷"), 5, 1, 0, QStringLiteral("99")}));
+            test::saleLine({QStringLiteral("6903"), QStringLiteral("牙刷"), 5, 1, 0, QStringLiteral("99")}));
         const RecordResult r = settle(s);
         EXPECT_FALSE(r.ok);
         EXPECT_TRUE(r.message.contains(QStringLiteral("磁盘出错"))) << r.message.toStdString();

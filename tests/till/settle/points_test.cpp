@@ -10,9 +10,9 @@ using namespace shop::till;
 namespace {
 
 std::vector<BasketLine> twoLines() {
-    return {test::basketLine(
+    return {test::saleLine(
                 {QStringLiteral("A"), QStringLiteral("洗发水"), 30, 1, -1, QStringLiteral("1"), QStringLiteral("10")}),
-            test::basketLine(
+            test::saleLine(
                 {QStringLiteral("B"), QStringLiteral("毛巾"), 12.5, 1, -1, QStringLiteral("2"), QStringLiteral("0")})};
 }
 
@@ -54,7 +54,7 @@ TEST(EarnPoints, DoublesOnHolidayOrBirthdayButNeverMore) {
 TEST(EarnPoints, OnlyLinesThatEarnAndKeepsTheFraction) {
     auto line = [](double amount, const QString& ratio, const QString& flag) {
         BasketLine l =
-            test::basketLine({QStringLiteral("X"), QStringLiteral("品"), amount, 1, -1, QStringLiteral("1"), ratio});
+            test::saleLine({QStringLiteral("X"), QStringLiteral("品"), amount, 1, -1, QStringLiteral("1"), ratio});
         l.set(Sub::PointsFlag, flag);
         return l;
     };

@@ -7,6 +7,7 @@
 #include "support/saledata.h"
 #include "support/shopfixture.h"
 #include "till/settle/orderrecorder.h"
+#include "till/shopgoods.h"
 
 #include <gtest/gtest.h>
 
@@ -155,14 +156,15 @@ protected:
         test::addMember(shop.db(), QStringLiteral("M1"), 100);
         salesId = test::addSalesPerson(shop.db(), QStringLiteral("小王"));
         for (int i = 0; i < 3; ++i)
-            goods[i] = test::addGoods(shop.db(), QStringLiteral("690%1").arg(i), QStringLiteral("商品%1").arg(i), 10);
+            goods[i] = test::addGoods(
+                shop.db(), {.barcode = QStringLiteral("690%1").arg(i), .name = QStringLiteral("商品%1").arg(i)});
     }
 
     Sale sale() const {
         Sale s;
         for (int i = 0; i < 3; ++i)
-            s.lines.push_back(test::basketLine({QStringLiteral("690%1").arg(i), QStringLiteral("商品%1").arg(i), 10, 1,
-                                                -1, QString::number(goods[i])}));
+            s.lines.push_back(test::saleLine({QStringLiteral("690%1").arg(i), QStringLiteral("商品%1").arg(i), 10, 1,
+                                              -1, QString::number(goods[i])}));
         s.payable = 30;
         s.card = 10;
         s.cardText = QStringLiteral("M1");
