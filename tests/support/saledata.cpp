@@ -6,22 +6,22 @@ namespace shop::test {
 
 using till::Sub;
 
-till::BasketLine saleLine(const LineSpec& spec) {
+till::BasketLine saleLine(const LineValues& values) {
     till::BasketLine line;
-    line.caption = spec.barcode;
-    const double amount = spec.amount < 0 ? spec.price * spec.quantity : spec.amount;
-    line.set(Sub::Name, spec.name);
-    line.set(Sub::UnitPrice, till::money2(spec.price));
+    line.caption = values.barcode;
+    const double amount = values.amount < 0 ? values.price * values.quantity : values.amount;
+    line.set(Sub::Name, values.name);
+    line.set(Sub::UnitPrice, till::money2(values.price));
     line.set(Sub::MemberPrice, QString());
     line.set(Sub::Discount, QStringLiteral("100"));
-    line.set(Sub::Quantity, till::shortNumber(spec.quantity));
+    line.set(Sub::Quantity, till::shortNumber(values.quantity));
     line.set(Sub::Amount, till::money2(amount));
-    line.set(Sub::CostPrice, till::shortNumber(spec.cost));
-    line.set(Sub::LineCost, till::money3(spec.cost * spec.quantity));
+    line.set(Sub::CostPrice, till::shortNumber(values.cost));
+    line.set(Sub::LineCost, till::money3(values.cost * values.quantity));
     line.set(Sub::NoDiscount, QStringLiteral("0"));
-    line.set(Sub::PointsFlag, till::readNumber(spec.pointsRatio) >= 1 ? QStringLiteral("-1") : QStringLiteral("0"));
-    line.set(Sub::PointsRatio, spec.pointsRatio);
-    line.set(Sub::GoodsId, spec.goodsId);
+    line.set(Sub::PointsFlag, till::readNumber(values.pointsRatio) >= 1 ? QStringLiteral("-1") : QStringLiteral("0"));
+    line.set(Sub::PointsRatio, values.pointsRatio);
+    line.set(Sub::GoodsId, values.goodsId);
     line.set(Sub::SpecialFlag, QStringLiteral("0"));
     return line;
 }

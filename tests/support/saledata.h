@@ -9,7 +9,7 @@
 
 namespace shop::test {
 
-struct LineSpec {
+struct LineValues {
     QString barcode;
     QString name;
     double price = 0;
@@ -21,7 +21,7 @@ struct LineSpec {
 };
 
 // A basket line of a settled sale as the recount leaves it.
-till::BasketLine saleLine(const LineSpec& spec);
+till::BasketLine saleLine(const LineValues& values);
 
 // Adds a member card with a balance and returns nothing; counters start at 0.
 void addMember(db::Connection& db, const QString& card, double balance, double addup = 0, const QString& mtype = {});

@@ -158,7 +158,7 @@ RecordResult OrderRecorder::record(const PreparedOrder& order, int send) {
     return result;
 }
 
-RecordResult OrderRecorder::settle(const Sale& sale, const UploadOrder& upload, PreparedOrder* prepared) {
+RecordResult OrderRecorder::settle(const Sale& sale, const UploadOrder& upload, PreparedOrder* written) {
     PreparedOrder order;
     try {
         order = prepare(sale);
@@ -169,8 +169,8 @@ RecordResult OrderRecorder::settle(const Sale& sale, const UploadOrder& upload, 
     }
     const int send = upload ? upload(order) : 0;
     RecordResult result = record(order, send);
-    if (prepared)
-        *prepared = std::move(order);
+    if (written)
+        *written = std::move(order);
     return result;
 }
 

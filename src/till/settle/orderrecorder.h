@@ -57,8 +57,9 @@ public:
     // with the caller for another try.
     RecordResult record(const PreparedOrder& order, int send);
 
-    // prepare, then the upload (none: the till is offline, send 0), then record.
-    RecordResult settle(const Sale& sale, const UploadOrder& upload = {}, PreparedOrder* prepared = nullptr);
+    // prepare, then the upload (none: the till is offline, send 0), then record. `written` gets
+    // what was worked out (receipt number, points, split) for the receipt.
+    RecordResult settle(const Sale& sale, const UploadOrder& upload = {}, PreparedOrder* written = nullptr);
 
 private:
     void writeOrder(const PreparedOrder& order, int send);

@@ -118,8 +118,14 @@ TEST_F(Settlement, CashSaleStoresTheOrderAndItsLines) {
 
 TEST_F(Settlement, MemberPaysFromTheCard) {
     test::addMember(db(), QStringLiteral("M100"), 100, 7.5);
-    const RecordResult r = settle(memberSale(QStringLiteral("M100"), 25));
+    OrderRecorder recorder(db(), ShopRules::load(db()));
+    PreparedOrder written;
+    const RecordResult r = recorder.settle(memberSale(QStringLiteral("M100"), 25), {}, &written);
     ASSERT_TRUE(r.ok) << r.message.toStdString();
+    // What the receipt is filled with.
+    EXPECT_EQ(written.orderId, r.orderId);
+    EXPECT_DOUBLE_EQ(written.points, 2.5);
+    EXPECT_DOUBLE_EQ(written.split.card, 25);
     EXPECT_DOUBLE_EQ(value(QStringLiteral("select balance from member where card_id='M100'")).toDouble(), 75);
     // 25.00 at ratio 10 earns 2.5 points, fraction kept.
     EXPECT_DOUBLE_EQ(value(QStringLiteral("select addup from member where card_id='M100'")).toDouble(), 10);
