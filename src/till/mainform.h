@@ -124,6 +124,36 @@ public:
     // The view password asked before the daily summary when the shop wants it.
     bool askViewPassword();
 
+    // ---- Taking payment and settling -------------------------------------------------------
+    // "结算打印" and Page Down: records the sale, prints the receipt, clears the screen. False
+    // when nothing was settled (payments short, or the sale could not be stored).
+    bool printBtnClick();
+    // "打印上一单": the last receipt again, also after a restart.
+    void printPreBtnClick();
+    // Checks the payments and works out the change.
+    bool ComputeChange();
+    // Empties the sale screen for the next customer.
+    void ResetSale();
+    // The payment fields' keys.
+    void receivemoneyEditEnter();
+    void kafuEditEnter();
+    void kafuEditRight();
+    void kafuEditExit();
+    void yinlianEditEnter();
+    void yinlianEditEntered();
+    // Puts a change into its field; a negative change empties the cash and change fields.
+    void showChange(const QString& text);
+    // The other means of the sale (Label14): a bank card unless the customer chooses otherwise.
+    virtual QString chooseOtherMeans();
+    // The sale is a counted-card use (set by the counted-card window).
+    bool cika = false;
+    // Points earned by the last settled sale.
+    double jf_addup = 0;
+    // The receipt template read at start-up.
+    QString receiptTemplateText;
+    // Where the last sale's receipt went.
+    QString lastPrintMessage;
+
 signals:
     // After the creation steps, for the parts that start with the window.
     void created();
@@ -136,6 +166,8 @@ protected:
 
 private:
     void buildLayout();
+    void connectPaymentFields();
+    bool paymentFieldHasFocus() const;
     void buildMenusAndTray();
     void applyPlacement();
     void readServiceSwitches();

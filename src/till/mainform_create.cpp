@@ -4,12 +4,12 @@
 #include "platform/clock.h"
 #include "platform/inifile.h"
 #include "platform/shopfolder.h"
-#include "platform/textcodec.h"
 #include "platform/uiseam.h"
 #include "till/dailybackup.h"
 #include "till/globalhotkey.h"
 #include "till/loginform.h"
 #include "till/mainform.h"
+#include "till/receipt/receipttemplate.h"
 #include "till/tdm.h"
 
 #include <QAction>
@@ -84,6 +84,7 @@ void TmainForm::ensureLayout() {
         return;
     buildLayout();
     buildMenusAndTray();
+    connectPaymentFields();
 }
 
 bool TmainForm::FormCreate() {
@@ -120,19 +121,9 @@ bool TmainForm::FormCreate() {
     rules_ = ShopRules::load(dm_.connection());
 
     // 7. Column titles and labels carry the yuan sign (the basket model and the layout do).
-    // 8. The extra receipt text; the receipt template is read when a receipt is printed.
-    fujiastr.clear();
-    QString extra;
-    if (readTextFile(AppPath() + QStringLiteral("小票自定义.txt"), extra)) {
-        QStringList lines = extra.split(u'\n');
-        if (lines.constLast().isEmpty())
-            lines.removeLast(); // the line break at the end of the file
-        for (QString line : lines) {
-            if (line.endsWith(u'\r'))
-                line.chop(1);
-            fujiastr += line + QStringLiteral("\r\n");
-        }
-    }
+    // 8. The receipt template and the extra receipt text.
+    receiptTemplateText = ReceiptTemplate::load(AppPath()).text();
+    fujiastr = loadExtraText(AppPath());
 
     // 9. The start-up copy of the database.
     const QString backupText = backupStatusText(DailyBackup(dm_.connection(), rules_.backupEvery, Clock::today()));

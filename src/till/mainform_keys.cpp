@@ -34,7 +34,18 @@ KeyState TmainForm::keyState(const QKeyEvent* event) const {
 }
 
 bool TmainForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == yinlianEdit && event->type() == QEvent::FocusIn)
+        yinlianEditEntered();
     if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (watched == kafuEdit && key == Qt::Key_Right) {
+            kafuEditRight();
+            return true;
+        }
+        if (watched == yinlianEdit && key == Qt::Key_Left && kafuEdit->isEnabled()) {
+            kafuEdit->setFocus();
+            return true;
+        }
         auto* widget = qobject_cast<QWidget*>(watched);
         // Keys of this window only, and not while one of its modal windows is up.
         if (widget && widget->window() == this && !QApplication::activeModalWidget() &&
@@ -62,7 +73,16 @@ bool TmainForm::runAction(KeyAction action) {
         selectRow(selectedRow() + 1);
         return true;
     case KeyAction::FocusCash:
+        // While paying, Enter in a payment field is that field's own.
+        if (paymentFieldHasFocus())
+            return false;
         receivemoneyEdit->setFocus();
+        return true;
+    case KeyAction::Settle:
+        printBtnClick();
+        return true;
+    case KeyAction::PrintLast:
+        printPreBtnClick();
         return true;
     case KeyAction::FocusCard:
         cardNoEdit->setFocus();

@@ -23,6 +23,14 @@ public:
     void loginWith(const QString& password, const QString& user = {});
     // Creates the main window and runs its creation steps; returns what FormCreate returned.
     bool start();
+    // Logs the cashier in and starts the till; the test fails when that does not work.
+    void startLoggedIn();
+    // Adds a good to the shop: its goods id.
+    qint64 addGood(const QString& barcode, const QString& name, double price, double addupRate = 1);
+    // Rings an item up by its barcode as the till prices it, and recounts the basket.
+    void ringUp(const QString& barcode);
+    // Attaches a member to the sale the way the card field does.
+    void attachMember(const QString& card);
 
     TempShop shop;
     ui::RecordingSeam seam;

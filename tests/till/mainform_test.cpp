@@ -231,5 +231,5 @@ TEST(TillWindow, ExtraReceiptTextIsReadLineByLine) {
     extra.close();
     till.loginWith(QStringLiteral("888"));
     ASSERT_TRUE(till.start());
-    EXPECT_EQ(till.form->fujiastr, QStringLiteral("地址：幸福路8号\r\n电话：12345\r\n"));
+    EXPECT_EQ(till.form->fujiastr, QStringLiteral("地址：幸福路8号\n电话：12345\n"));
 }

@@ -74,26 +74,9 @@ PrintOutcome printReceiptToPdf(const QString& receiptFile, const QString& pdfPat
     return outcome(PrintOutcome::Result::Printed);
 }
 
-PrintOutcome sendReceiptToPort(const QString& receiptFile, const QString& device) {
-    QFile in(receiptFile);
-    if (!in.open(QIODevice::ReadOnly))
-        return outcome(PrintOutcome::Result::NoReceipt);
-    const QByteArray bytes = in.readAll();
-    QFile port(device);
-    if (!port.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return outcome(PrintOutcome::Result::Failed,
-                       QStringLiteral("无法打开打印端口%1：%2").arg(device, port.errorString()));
-    if (port.write(bytes) != bytes.size() || !port.flush())
-        return outcome(PrintOutcome::Result::Failed,
-                       QStringLiteral("无法写入打印端口%1：%2").arg(device, port.errorString()));
-    port.close();
-    return outcome(PrintOutcome::Result::SentToPort);
-}
-
 ReceiptPrinter::ReceiptPrinter(const TillSettings& settings, QString folder)
     : settings_(settings), folder_(std::move(folder)),
-      receiptFile_(receiptFilePath(folder_)), pictures_{settings.logo, settings.qrcode},
-      portDevice_(parallelPortDevice(settings.print)) {}
+      receiptFile_(receiptFilePath(folder_)), pictures_{settings.logo, settings.qrcode} {}
 
 QString ReceiptPrinter::pdfFile() const {
     return QDir(folder_).filePath(QStringLiteral("output.pdf"));
@@ -107,8 +90,10 @@ PrintOutcome ReceiptPrinter::printSale() {
 
 PrintOutcome ReceiptPrinter::printFile(const QString& receiptFile) {
     const QString& name = settings_.printer;
+    // Direct printing is no driver's printer: the receipt is not printed (the drawer still opens
+    // through the port).
     if (name == directPrinterName())
-        return sendReceiptToPort(receiptFile, portDevice_);
+        return outcome(PrintOutcome::Result::NoPrinter);
     if (name == pdfPrinterName() && !isPrinterInstalled(name))
         return printReceiptToPdf(receiptFile, pdfFile(), pictures_, settings_.paper);
     // No printer chosen: the system's default printer.
@@ -124,7 +109,7 @@ PrintOutcome ReceiptPrinter::printLast(QString* notice) {
     }
     const PrintOutcome result = settings_.dayin ? outcome(PrintOutcome::Result::PrintingOff) : printFile(receiptFile_);
     if (notice)
-        *notice = QStringLiteral("已打印上一单小票");
+        *notice = result.result == PrintOutcome::Result::Failed ? result.message : QStringLiteral("已打印上一单小票");
     return result;
 }
 

@@ -1,5 +1,4 @@
-// Printing receipt files: through the printer driver (CUPS), into a PDF file, or, for a receipt
-// printer without a driver, the file's bytes straight to its parallel port.
+// Printing receipt files: through the printer driver (CUPS) or into a PDF file.
 #pragma once
 
 #include "till/receipt/receiptpage.h"
@@ -12,7 +11,6 @@ namespace shop::till {
 struct PrintOutcome {
     enum class Result {
         Printed,     // the job went to the printer or the PDF file was written
-        SentToPort,  // the bytes went to the parallel port
         PrintingOff, // `dayin`: nothing printed
         NoPrinter,   // the printer is not installed: nothing printed, nothing said
         NoReceipt,   // the receipt file is missing
@@ -21,7 +19,7 @@ struct PrintOutcome {
     Result result = Result::NoPrinter;
     QString message;
 
-    bool printed() const { return result == Result::Printed || result == Result::SentToPort; }
+    bool printed() const { return result == Result::Printed; }
 };
 
 // The printer name that selects printing straight to the parallel port.
@@ -42,10 +40,6 @@ PrintOutcome PrintReceiptFile(const QString& printerName, const QString& receipt
 // Prints a receipt file into the PDF file `pdfPath` (replaced whole).
 PrintOutcome printReceiptToPdf(const QString& receiptFile, const QString& pdfPath, const ReceiptPictures& pictures,
                                int paper);
-// Sends the bytes of a receipt file to `device` as they are: the printer opens the drawer, prints
-// and cuts by the control codes in the file.
-PrintOutcome sendReceiptToPort(const QString& receiptFile, const QString& device);
-
 // The till's receipt printing by its settings.
 class ReceiptPrinter {
 public:
@@ -62,8 +56,6 @@ public:
 
     // The member's QR code replaces the QR picture for the rest of the run.
     void setQrPicture(const QString& path) { pictures_.qrcode = path; }
-    // The device written for direct printing (tests, or a port that is not /dev/lpN).
-    void setPortDevice(const QString& device) { portDevice_ = device; }
 
     const QString& receiptFile() const { return receiptFile_; }
     QString pdfFile() const;
@@ -73,7 +65,6 @@ private:
     QString folder_;
     QString receiptFile_;
     ReceiptPictures pictures_;
-    QString portDevice_;
 };
 
 } // namespace shop::till

@@ -190,22 +190,14 @@ TEST_F(ReceiptPrinting, PrinterNotInstalledPrintsNothing) {
     EXPECT_TRUE(r.message.isEmpty());
 }
 
-TEST_F(ReceiptPrinting, DirectPrintingSendsTheFileToTheParallelPort) {
+TEST_F(ReceiptPrinting, DirectPrintingPrintsNoReceipt) {
     EXPECT_EQ(parallelPortDevice(0), QStringLiteral("/dev/lp0"));
     EXPECT_EQ(parallelPortDevice(2), QStringLiteral("/dev/lp2"));
-    TillSettings s = settings(QStringLiteral("无驱动直接打印"));
-    ReceiptPrinter printer(s, shop.folder());
-    const QString port = shop.path(QStringLiteral("lp0"));
-    printer.setPortDevice(port);
-    ASSERT_EQ(printer.printSale().result, Result::SentToPort);
-    QFile sent(port), file(receipt);
-    ASSERT_TRUE(sent.open(QIODevice::ReadOnly) && file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(sent.readAll(), file.readAll());
-
-    printer.setPortDevice(shop.path(QStringLiteral("no/such/port")));
-    const PrintOutcome failed = printer.printSale();
-    EXPECT_EQ(failed.result, Result::Failed);
-    EXPECT_TRUE(failed.message.contains(QStringLiteral("打印端口"))) << failed.message.toStdString();
+    ReceiptPrinter printer(settings(directPrinterName()), shop.folder());
+    const PrintOutcome r = printer.printSale();
+    EXPECT_EQ(r.result, Result::NoPrinter);
+    EXPECT_TRUE(r.message.isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(printer.pdfFile()));
 }
 
 TEST_F(ReceiptPrinting, PrintingOffPrintsNothingButReprintStillAnswers) {
