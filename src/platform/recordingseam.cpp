@@ -31,6 +31,8 @@ void RecordingSeam::clear() {
 
 bool RecordingSeam::message(QWidget*, MessageKind kind, const QString& title, const QString& text) {
     messages.append(Message{kind, title, text});
+    if (onMessage)
+        onMessage(messages.constLast());
     if (kind != MessageKind::Question)
         return true;
     if (answers.empty())

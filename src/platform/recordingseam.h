@@ -36,6 +36,9 @@ public:
     // Without a handler the window is rejected.
     std::deque<std::function<int(QDialog&)>> modals;
 
+    // Called while each message box is up (a test may act as the cashier would meanwhile).
+    std::function<void(const Message&)> onMessage;
+
     QList<Message> messages;
     QStringList inputTitles;
     QStringList modalTitles;

@@ -167,6 +167,8 @@ protected:
 private:
     void buildLayout();
     void connectPaymentFields();
+    bool settleSale();
+    bool settling_ = false;
     bool paymentFieldHasFocus() const;
     void buildMenusAndTray();
     void applyPlacement();

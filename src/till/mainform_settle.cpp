@@ -165,6 +165,17 @@ void TmainForm::yinlianEditEnter() {
 }
 
 bool TmainForm::printBtnClick() {
+    // A sale is settled once: a second press while it is being settled (a key pressed while a
+    // message is up) does nothing.
+    if (settling_)
+        return false;
+    settling_ = true;
+    const bool settled = settleSale();
+    settling_ = false;
+    return settled;
+}
+
+bool TmainForm::settleSale() {
     // 1. The payments must cover the sale.
     if (!ComputeChange()) {
         receivemoneyEdit->setFocus();

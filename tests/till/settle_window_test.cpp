@@ -245,3 +245,23 @@ TEST_F(SettleWindow, PageDownSettlesThroughTheKeyboardMap) {
     EXPECT_TRUE(f.runAction(KeyAction::Settle));
     EXPECT_EQ(orderCount(till.dm->connection()), before + 1);
 }
+
+TEST_F(SettleWindow, ASecondPressWhileSettlingSettlesNothing) {
+    TmainForm& f = *till.form;
+    till.ringUp(QStringLiteral("T25"));
+    f.receivemoneyEdit->setText(QStringLiteral("25"));
+    // The first try fails and shows its message; the cashier presses Page Down while it is up.
+    till.dm->connection().execScript(QStringLiteral(
+        "create trigger refuse before insert on orderlist begin select raise(abort,'忙'); end"));
+    bool nested = true;
+    till.seam.onMessage = [&](const ui::RecordingSeam::Message&) {
+        till.dm->connection().execScript(QStringLiteral("drop trigger refuse"));
+        nested = f.runAction(KeyAction::Settle) && orderCount(till.dm->connection()) > before;
+    };
+    EXPECT_FALSE(f.printBtnClick());
+    EXPECT_FALSE(nested);
+    EXPECT_EQ(orderCount(till.dm->connection()), before);
+    till.seam.onMessage = nullptr;
+    EXPECT_TRUE(f.printBtnClick());
+    EXPECT_EQ(orderCount(till.dm->connection()), before + 1);
+}
