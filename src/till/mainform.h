@@ -3,8 +3,12 @@
 // worked from the keyboard.
 #pragma once
 
+#include "till/basket/addgoods.h"
 #include "till/basket/basketmodel.h"
+#include "till/basket/recount.h"
 #include "till/keymap.h"
+#include "till/member/memberlookup.h"
+#include "till/member/saleslookup.h"
 #include "till/session.h"
 #include "till/shoprules.h"
 #include "till/tillsettings.h"
@@ -12,7 +16,10 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include <functional>
 #include <memory>
+#include <optional>
+#include <vector>
 
 class QLabel;
 class QLineEdit;
@@ -27,6 +34,7 @@ class QToolButton;
 namespace shop::till {
 
 class GlobalHotKey;
+class PickerGrid;
 class TDM;
 
 class TmainForm : public QMainWindow {
@@ -154,6 +162,43 @@ public:
     // Where the last sale's receipt went.
     QString lastPrintMessage;
 
+    // ---- Ringing up: the barcode field, the basket, the member card and the sales person ----
+    // (mainform_basket.cpp, mainform_member.cpp)
+
+    // The goods picker over the basket: barcode, name, price.
+    PickerGrid* listGrid = nullptr;
+    // The member picker over the basket: name, telephone.
+    PickerGrid* memberGrid = nullptr;
+    // The part of the basket that a whole-order discount may not touch, as the last recount left it.
+    double nodismoney = 0;
+
+    // Enter in the barcode field: finds the typed code and adds the item, offers the picker,
+    // or moves on to paying when the field is empty.
+    void barcodeinputEditEnter();
+    // Puts a found item into the basket (or one more piece on its line), then recounts.
+    void AddGoodsToBasket(const GoodsRow& goods);
+    // Prices every line again and shows the totals, the piece count, the change and the headings;
+    // empties and focuses the barcode field. Returns the piece count as goodscountLbl shows it.
+    QString GoodsCount();
+    // Deletes the selected line and recounts; false when no line is selected.
+    bool DeleteLine();
+    // Spreads the payable shown in realmoneyEdit over the lines (whole-order discount, member card window).
+    void moneyopt();
+
+    // Enter in the card field: looks the member up and attaches, refuses, or offers the picker.
+    void cardNoEditEnter();
+    // Shows and keeps a found member's values, prices the basket for the member, and opens the
+    // counted-card window for a counted card.
+    void attachMember(const MemberValues& member);
+    // No member for this sale any more (the card field was emptied).
+    void detachMember();
+    // The counted-card window for `card` (a counted card was attached).
+    void openCountedCard(const QString& card);
+    // Enter in the sales-person field: finds the sales person by code, then by name.
+    void salesEditEnter();
+
+    // ---- end of ringing up ----
+
 signals:
     // After the creation steps, for the parts that start with the window.
     void created();
@@ -184,6 +229,38 @@ private:
     ShopNames names_;
     BasketModel* basket_;
     std::unique_ptr<GlobalHotKey> hotKey_;
+
+    // ---- Ringing up (mainform_basket.cpp, mainform_member.cpp) ----
+    // How a key press in one of the sale's own fields is handled, before the keyboard map.
+    enum class FieldKey {
+        Map,   // not the field's: the keyboard map decides
+        Field, // the field handles it itself; the map leaves it alone
+        Done,  // handled here
+    };
+    FieldKey saleFieldKey(QWidget* widget, QKeyEvent* event);
+    FieldKey memberFieldKey(QWidget* widget, QKeyEvent* event);
+    void buildSaleFields();
+    void focusMoved(QWidget* old, QWidget* now);
+    void memberFocusMoved(QWidget* old, QWidget* now);
+    RecountInput recountInput() const;
+    SaleTerms saleTerms() const;
+    std::optional<TypedPriceQuantity> askPriceAndQuantity();
+    void offerGoods(const std::vector<GoodsRow>& rows);
+    void offerMembers(const std::vector<MemberRow>& rows);
+    void pickGoods(const QString& goodsId);
+    void pickMember(const QString& cardId);
+    // Runs `work`; an error of the database engine is shown as its message, and the sale stays as it was.
+    void showingEngineErrors(const std::function<void()>& work);
+    GoodsLookup& goodsLookup();
+    MemberLookup& memberLookup();
+    SalesLookup& salesLookup();
+    std::unique_ptr<GoodsLookup> goodsLookup_;
+    std::unique_ptr<GoodsAdder> goodsAdder_;
+    std::unique_ptr<MemberLookup> memberLookup_;
+    std::unique_ptr<SalesLookup> salesLookup_;
+    // Ended with the window: focus moves while its widgets are torn down are not its business.
+    QMetaObject::Connection focusWatch_;
+    // ---- end of ringing up ----
 };
 
 } // namespace shop::till

@@ -43,6 +43,7 @@ TmainForm::TmainForm(TDM& dm, TillSession& session, QWidget* parent)
 
 TmainForm::~TmainForm() {
     qApp->removeEventFilter(this);
+    disconnect(focusWatch_);
 }
 
 void TmainForm::buildMenusAndTray() {
@@ -85,6 +86,7 @@ void TmainForm::ensureLayout() {
     buildLayout();
     buildMenusAndTray();
     connectPaymentFields();
+    buildSaleFields();
 }
 
 bool TmainForm::FormCreate() {

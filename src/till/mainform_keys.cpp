@@ -48,9 +48,20 @@ bool TmainForm::eventFilter(QObject* watched, QEvent* event) {
         }
         auto* widget = qobject_cast<QWidget*>(watched);
         // Keys of this window only, and not while one of its modal windows is up.
-        if (widget && widget->window() == this && !QApplication::activeModalWidget() &&
-            handleKey(static_cast<QKeyEvent*>(event)))
-            return true;
+        if (widget && widget->window() == this && !QApplication::activeModalWidget()) {
+            auto* key = static_cast<QKeyEvent*>(event);
+            // The sale's own fields take Enter (and the pickers their keys) before the map.
+            switch (saleFieldKey(widget, key)) {
+            case FieldKey::Done:
+                return true;
+            case FieldKey::Field:
+                return false;
+            case FieldKey::Map:
+                break;
+            }
+            if (handleKey(key))
+                return true;
+        }
     }
     return QMainWindow::eventFilter(watched, event);
 }
@@ -87,6 +98,8 @@ bool TmainForm::runAction(KeyAction action) {
     case KeyAction::FocusCard:
         cardNoEdit->setFocus();
         return true;
+    case KeyAction::DeleteLine:
+        return DeleteLine();
     default:
         // Commands whose windows are not part of this till build go on to the focused field.
         return false;

@@ -1,3 +1,4 @@
+#include "shopmembers.h"
 #include "support/queryplan.h"
 #include "support/shopfixture.h"
 #include "till/member/memberlookup.h"
@@ -11,20 +12,7 @@ using Outcome = CardLookupResult::Outcome;
 
 namespace {
 
-struct NewMember {
-    QString card;
-    QString name;
-    QString tel;
-    QString birthday;
-    int lunar = 0;
-    QVariant discount = 90;
-    int status = -1;
-    QVariant enddate = QStringLiteral("2030-12-31 00:00:00");
-    int cardtype = 0;
-    double addup = 0;
-    int exchange = 0;
-    double balance = 0;
-};
+using test::NewMember;
 
 class MemberLookupTest : public ::testing::Test {
 protected:
@@ -32,30 +20,8 @@ protected:
         shop.db().exec(QStringLiteral("delete from member"));
         shop.db().exec(QStringLiteral("delete from discount"));
     }
-    void addMember(const NewMember& m) {
-        shop.db().exec(
-            QStringLiteral("insert into member(card_id,name,tel,birthday,lunar,mtype,discount,status,enddate,"
-                           "cardtype,addup,exchange,balance) values(:c,:n,:t,:b,:l,:m,:d,:s,:e,:ct,:a,:x,:bal)"),
-            {{QStringLiteral("c"), m.card},
-             {QStringLiteral("n"), m.name},
-             {QStringLiteral("t"), m.tel},
-             {QStringLiteral("b"), m.birthday},
-             {QStringLiteral("l"), m.lunar},
-             {QStringLiteral("m"), QStringLiteral("金卡")},
-             {QStringLiteral("d"), m.discount},
-             {QStringLiteral("s"), m.status},
-             {QStringLiteral("e"), m.enddate},
-             {QStringLiteral("ct"), m.cardtype},
-             {QStringLiteral("a"), m.addup},
-             {QStringLiteral("x"), m.exchange},
-             {QStringLiteral("bal"), m.balance}});
-    }
-    void setTiers(const std::vector<std::pair<int, QVariant>>& tiers) {
-        shop.db().exec(QStringLiteral("delete from discount"));
-        for (const auto& [jifen, rate] : tiers)
-            shop.db().exec(QStringLiteral("insert into discount(jifen,discount_rate) values(:j,:r)"),
-                           {{QStringLiteral("j"), jifen}, {QStringLiteral("r"), rate}});
-    }
+    void addMember(const NewMember& m) { test::addMember(shop.db(), m); }
+    void setTiers(const std::vector<std::pair<int, QVariant>>& tiers) { test::setPointsTiers(shop.db(), tiers); }
     static QStringList cards(const std::vector<MemberRow>& rows) {
         QStringList list;
         for (const MemberRow& row : rows)

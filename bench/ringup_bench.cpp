@@ -1,0 +1,361 @@
+// Ringing up in a large shop, on the real till window offscreen: Enter in the barcode field
+// until the line is added and the basket of 100 lines recounted, and Enter in the card field
+// until the member is attached. Beside each, the same statements run with bare SQLite calls on
+// the same file, and on a copy of the file without the shop's indexes.
+//   ringup_bench --home DIR --bare DIR [benchmark options]
+// DIR of --home holds a generated shop (shopdb gen); --bare gets the copy without indexes.
+#include "db/connection.h"
+#include "db/shopsetup.h"
+#include "platform/clock.h"
+#include "platform/recordingseam.h"
+#include "platform/shopfolder.h"
+#include "till/basket/goodslookup.h"
+#include "till/loginform.h"
+#include "till/mainform.h"
+#include "till/member/memberlookup.h"
+#include "till/tdm.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include <benchmark/benchmark.h>
+#include <sqlite3.h>
+
+#include <cstdio>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+using namespace shop;
+using namespace shop::till;
+
+namespace {
+
+constexpr int kBasketLines = 100;
+
+// A statement prepared once and run with bare SQLite calls: bind, step through every row
+// reading every column, reset.
+class BareStatement {
+public:
+    BareStatement(sqlite3* db, const QString& sql) {
+        const QByteArray text = sql.toUtf8();
+        if (sqlite3_prepare_v2(db, text.constData(), int(text.size()), &stmt_, nullptr) != SQLITE_OK) {
+            std::fprintf(stderr, "%s\n", sqlite3_errmsg(db));
+            std::exit(1);
+        }
+        for (int i = 0; i < sqlite3_column_count(stmt_); ++i)
+            if (std::string(sqlite3_column_name(stmt_, i)) == "goods_id")
+                idColumn_ = i;
+    }
+    ~BareStatement() { sqlite3_finalize(stmt_); }
+    BareStatement(const BareStatement&) = delete;
+    BareStatement& operator=(const BareStatement&) = delete;
+
+    void bind(const char* name, const QByteArray& text) {
+        sqlite3_bind_text(stmt_, sqlite3_bind_parameter_index(stmt_, name), text.constData(), int(text.size()),
+                          SQLITE_TRANSIENT);
+    }
+    void bind(const char* name, sqlite3_int64 value) {
+        sqlite3_bind_int64(stmt_, sqlite3_bind_parameter_index(stmt_, name), value);
+    }
+    // Runs the statement; the first row's goods_id (or first column), 0 without a row.
+    sqlite3_int64 run() {
+        sqlite3_int64 first = 0;
+        bool any = false;
+        while (sqlite3_step(stmt_) == SQLITE_ROW) {
+            for (int i = 0; i < sqlite3_column_count(stmt_); ++i) {
+                switch (sqlite3_column_type(stmt_, i)) {
+                case SQLITE_INTEGER:
+                    benchmark::DoNotOptimize(sqlite3_column_int64(stmt_, i));
+                    break;
+                case SQLITE_FLOAT:
+                    benchmark::DoNotOptimize(sqlite3_column_double(stmt_, i));
+                    break;
+                default:
+                    benchmark::DoNotOptimize(sqlite3_column_text(stmt_, i));
+                    benchmark::DoNotOptimize(sqlite3_column_bytes(stmt_, i));
+                }
+            }
+            if (!any)
+                first = sqlite3_column_int64(stmt_, idColumn_);
+            any = true;
+        }
+        sqlite3_reset(stmt_);
+        return first;
+    }
+
+private:
+    sqlite3_stmt* stmt_ = nullptr;
+    int idColumn_ = 0;
+};
+
+// The statements of one scan and of one card lookup, on one connection.
+struct BareLookups {
+    explicit BareLookups(sqlite3* db)
+        : byBarcode(db, QStringLiteral("select * from goods where hide=0 and barcode=:code")),
+          timePrice(db, QStringLiteral("select price,price2 from goods_price where :now >= from_time \r\n"
+                                       "and :now <= to_time and goods_id=:id")),
+          tejia(db, QStringLiteral("select tprice from tejia where goods_id=:id")),
+          byCard(db, QStringLiteral("select *,(addup-exchange)as jifen from member where card_id=:text COLLATE "
+                                    "NOCASE")) {}
+
+    void scan(const QByteArray& barcode) {
+        byBarcode.bind(":code", barcode);
+        const sqlite3_int64 id = byBarcode.run();
+        timePrice.bind(":now", Clock::chinaTimeText().toUtf8());
+        timePrice.bind(":id", id);
+        timePrice.run();
+        tejia.bind(":id", id);
+        tejia.run();
+    }
+    void card(const QByteArray& card) {
+        byCard.bind(":text", card);
+        byCard.run();
+    }
+
+    BareStatement byBarcode;
+    BareStatement timePrice;
+    BareStatement tejia;
+    BareStatement byCard;
+};
+
+struct Shop {
+    QString home;
+    QString bare;
+    std::unique_ptr<ui::RecordingSeam> seam;
+    std::unique_ptr<TDM> dm;
+    TillSession session;
+    std::unique_ptr<TmainForm> form;
+    std::vector<QString> barcodes; // the first kBasketLines fill the basket
+    std::vector<QString> cards;
+    std::unique_ptr<db::Connection> sameFile;
+    std::unique_ptr<db::Connection> withoutIndexes;
+    std::unique_ptr<BareLookups> bareSame;
+    std::unique_ptr<BareLookups> bareWithout;
+};
+
+Shop* shopUnderTest = nullptr;
+
+QStringList column(db::Connection& c, const QString& sql, const db::Params& params = {}) {
+    db::Query q(c);
+    q.setSql(sql);
+    q.bindAll(params);
+    q.open();
+    QStringList values;
+    for (; !q.eof(); q.next())
+        values.append(q.value(0).toString());
+    return values;
+}
+
+[[noreturn]] void fail(const QString& why) {
+    std::fprintf(stderr, "ringup_bench: %s\n", qPrintable(why));
+    std::exit(1);
+}
+
+void openTill(Shop& s) {
+    setAppPath(s.home);
+    s.seam = std::make_unique<ui::RecordingSeam>();
+    s.dm = std::make_unique<TDM>(db::openShopDatabase(s.home + QStringLiteral("/dat.db")), false);
+    s.seam->modals.push_back([](QDialog& dialog) {
+        auto& login = dynamic_cast<TloginForm&>(dialog);
+        login.Edit1->setText(QString::fromUtf16(db::kInitialCashierPassword));
+        login.loginBtn->click();
+        return dialog.result();
+    });
+    s.form = std::make_unique<TmainForm>(*s.dm, s.session);
+    if (!s.form->FormCreate())
+        fail(QStringLiteral("the cashier could not log in"));
+    s.form->show();
+    QApplication::setActiveWindow(s.form.get());
+    if (!QTest::qWaitForWindowActive(s.form.get()))
+        fail(QStringLiteral("the window did not become active"));
+
+    db::Connection& c = s.dm->connection();
+    for (const QString& code :
+         column(c, QStringLiteral("select barcode from goods where hide=0 and price>0 and barcode like '69%' "
+                                  "order by goods_id limit 2100")))
+        s.barcodes.push_back(code);
+    for (const QString& card :
+         column(c,
+                QStringLiteral("select card_id from member where status=-1 and cardtype=0 and enddate>=:today "
+                               "order by card_id limit 2000"),
+                {{QStringLiteral("today"), Clock::today().toString(Qt::ISODate)}}))
+        s.cards.push_back(card);
+    if (s.barcodes.size() < 2100 || s.cards.size() < 100)
+        fail(QStringLiteral("the shop is too small: run shopdb gen first"));
+
+    // The basket of the sale in progress.
+    for (int i = 0; i < kBasketLines; ++i) {
+        s.form->barcodeinputEdit->setText(s.barcodes[size_t(i)]);
+        QTest::keyClick(s.form->barcodeinputEdit, Qt::Key_Return);
+    }
+    if (s.form->basket().size() != kBasketLines)
+        fail(QStringLiteral("the basket did not fill"));
+}
+
+void openBareFiles(Shop& s) {
+    s.sameFile = db::openShopDatabase(s.home + QStringLiteral("/dat.db"));
+    const QString copy = s.bare + QStringLiteral("/dat.db");
+    QDir().mkpath(s.bare);
+    QFile::remove(copy);
+    if (!QFile::copy(s.home + QStringLiteral("/dat.db"), copy))
+        fail(QStringLiteral("cannot copy the file to ") + copy);
+    s.withoutIndexes = db::openShopDatabase(copy);
+    for (const QString& index :
+         column(*s.withoutIndexes, QStringLiteral("select name from sqlite_master where type='index' and sql "
+                                                  "is not null")))
+        s.withoutIndexes->exec(QStringLiteral("drop index \"") + index + u'"');
+    if (!column(*s.withoutIndexes, QStringLiteral("select name from sqlite_master where type='index' and sql is "
+                                                  "not null"))
+             .isEmpty())
+        fail(QStringLiteral("indexes left on the copy"));
+    s.bareSame = std::make_unique<BareLookups>(s.sameFile->handle());
+    s.bareWithout = std::make_unique<BareLookups>(s.withoutIndexes->handle());
+}
+
+// Enter in the barcode field: the item is found, its line added and the basket recounted.
+void WindowScan(benchmark::State& state) {
+    Shop& s = *shopUnderTest;
+    TmainForm& form = *s.form;
+    size_t next = kBasketLines;
+    for (auto _ : state) {
+        state.PauseTiming();
+        if (form.basket().size() > kBasketLines)
+            form.basket().remove(kBasketLines);
+        form.barcodeinputEdit->setText(s.barcodes[next]);
+        next = next + 1 < s.barcodes.size() ? next + 1 : kBasketLines;
+        state.ResumeTiming();
+        QTest::keyClick(form.barcodeinputEdit, Qt::Key_Return);
+    }
+    if (form.basket().size() != kBasketLines + 1 || !form.barcodeinputEdit->text().isEmpty())
+        state.SkipWithError("the scanned line was not added");
+}
+
+// Enter in the card field: the member is found, checked, shown and the basket priced for them.
+void WindowCard(benchmark::State& state) {
+    Shop& s = *shopUnderTest;
+    TmainForm& form = *s.form;
+    size_t next = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        form.cardNoEdit->setFocus();
+        form.cardNoEdit->setText(s.cards[next]);
+        next = (next + 1) % s.cards.size();
+        state.ResumeTiming();
+        QTest::keyClick(form.cardNoEdit, Qt::Key_Return);
+    }
+    if (!form.ismember)
+        state.SkipWithError("no member was attached");
+}
+
+void bareScan(benchmark::State& state, BareLookups& lookups) {
+    Shop& s = *shopUnderTest;
+    std::vector<QByteArray> codes;
+    for (const QString& code : s.barcodes)
+        codes.push_back(code.toUtf8());
+    size_t next = 0;
+    for (auto _ : state) {
+        lookups.scan(codes[next]);
+        next = (next + 1) % codes.size();
+    }
+}
+
+void bareCard(benchmark::State& state, BareLookups& lookups) {
+    Shop& s = *shopUnderTest;
+    std::vector<QByteArray> cards;
+    for (const QString& card : s.cards)
+        cards.push_back(card.toUtf8());
+    size_t next = 0;
+    for (auto _ : state) {
+        lookups.card(cards[next]);
+        next = (next + 1) % cards.size();
+    }
+}
+
+void BareScanSameFile(benchmark::State& state) {
+    bareScan(state, *shopUnderTest->bareSame);
+}
+void BareScanWithoutIndexes(benchmark::State& state) {
+    bareScan(state, *shopUnderTest->bareWithout);
+}
+void BareCardSameFile(benchmark::State& state) {
+    bareCard(state, *shopUnderTest->bareSame);
+}
+void BareCardWithoutIndexes(benchmark::State& state) {
+    bareCard(state, *shopUnderTest->bareWithout);
+}
+
+// Prints as the console does, and keeps the median of every benchmark for the closing lines.
+class MedianReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs)
+            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
+                medians[run.run_name.function_name] = run.GetAdjustedRealTime();
+    }
+    std::map<std::string, double> medians; // microseconds
+};
+
+void printRatios(const std::map<std::string, double>& m) {
+    auto ratio = [&](const char* a, const char* b) {
+        return m.count(a) && m.count(b) && m.at(b) > 0 ? m.at(a) / m.at(b) : 0.0;
+    };
+    std::printf("\nmedians (us): ");
+    for (const auto& [name, us] : m)
+        std::printf("%s %.1f  ", name.c_str(), us);
+    std::printf("\nscan: window / bare statements on the same file = %.2f (limit 1.5)\n",
+                ratio("WindowScan", "BareScanSameFile"));
+    std::printf("scan: bare statements without indexes / window = %.0f (at least 100)\n",
+                ratio("BareScanWithoutIndexes", "WindowScan"));
+    std::printf("card: window / bare statements on the same file = %.2f (limit 1.5)\n",
+                ratio("WindowCard", "BareCardSameFile"));
+    std::printf("card: bare statements without indexes / window = %.0f (at least 100)\n",
+                ratio("BareCardWithoutIndexes", "WindowCard"));
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    Shop shop;
+    std::vector<char*> rest{argv[0]};
+    for (int i = 1; i < argc; ++i) {
+        const QString arg = QString::fromLocal8Bit(argv[i]);
+        if (arg == u"--home" && i + 1 < argc)
+            shop.home = QString::fromLocal8Bit(argv[++i]);
+        else if (arg == u"--bare" && i + 1 < argc)
+            shop.bare = QString::fromLocal8Bit(argv[++i]);
+        else
+            rest.push_back(argv[i]);
+    }
+    int restCount = int(rest.size());
+    QApplication app(restCount, rest.data());
+    if (shop.home.isEmpty() || shop.bare.isEmpty())
+        fail(QStringLiteral("usage: ringup_bench --home DIR --bare DIR [benchmark options]"));
+    shopUnderTest = &shop;
+    openTill(shop);
+    openBareFiles(shop);
+
+    for (auto* bench : {benchmark::RegisterBenchmark("WindowScan", WindowScan),
+                        benchmark::RegisterBenchmark("BareScanSameFile", BareScanSameFile),
+                        benchmark::RegisterBenchmark("WindowCard", WindowCard),
+                        benchmark::RegisterBenchmark("BareCardSameFile", BareCardSameFile)})
+        bench->Unit(benchmark::kMicrosecond)->UseRealTime()->Repetitions(9)->ReportAggregatesOnly(true);
+    for (auto* bench : {benchmark::RegisterBenchmark("BareScanWithoutIndexes", BareScanWithoutIndexes),
+                        benchmark::RegisterBenchmark("BareCardWithoutIndexes", BareCardWithoutIndexes)})
+        bench->Unit(benchmark::kMicrosecond)->UseRealTime()->Repetitions(3)->Iterations(5)->ReportAggregatesOnly(true);
+
+    benchmark::Initialize(&restCount, rest.data());
+    MedianReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    printRatios(reporter.medians);
+    benchmark::Shutdown();
+    shop.form.reset();
+    return 0;
+}
