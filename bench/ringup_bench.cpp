@@ -29,6 +29,8 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
+#include <variant>
 #include <vector>
 
 using namespace shop;
@@ -94,15 +96,24 @@ private:
     int idColumn_ = 0;
 };
 
+// The same statement prepared, run and finalized each time, as a program without kept
+// statements runs it.
+sqlite3_int64 runOnce(sqlite3* db, const QString& sql,
+                      const std::vector<std::pair<const char*, std::variant<QByteArray, sqlite3_int64>>>& values) {
+    BareStatement statement(db, sql);
+    for (const auto& [name, value] : values) {
+        if (const auto* text = std::get_if<QByteArray>(&value))
+            statement.bind(name, *text);
+        else
+            statement.bind(name, std::get<sqlite3_int64>(value));
+    }
+    return statement.run();
+}
+
 // The statements of one scan and of one card lookup, on one connection.
 struct BareLookups {
     explicit BareLookups(sqlite3* db)
-        : byBarcode(db, QStringLiteral("select * from goods where hide=0 and barcode=:code")),
-          timePrice(db, QStringLiteral("select price,price2 from goods_price where :now >= from_time \r\n"
-                                       "and :now <= to_time and goods_id=:id")),
-          tejia(db, QStringLiteral("select tprice from tejia where goods_id=:id")),
-          byCard(db, QStringLiteral("select *,(addup-exchange)as jifen from member where card_id=:text COLLATE "
-                                    "NOCASE")) {}
+        : byBarcode(db, kByBarcode), timePrice(db, kTimePrice), tejia(db, kTejia), byCard(db, kByCard) {}
 
     void scan(const QByteArray& barcode) {
         byBarcode.bind(":code", barcode);
@@ -117,6 +128,19 @@ struct BareLookups {
         byCard.bind(":text", card);
         byCard.run();
     }
+    static void scanPreparingEach(sqlite3* db, const QByteArray& barcode) {
+        const sqlite3_int64 id = runOnce(db, kByBarcode, {{":code", barcode}});
+        runOnce(db, kTimePrice, {{":now", Clock::chinaTimeText().toUtf8()}, {":id", id}});
+        runOnce(db, kTejia, {{":id", id}});
+    }
+    static void cardPreparingEach(sqlite3* db, const QByteArray& card) { runOnce(db, kByCard, {{":text", card}}); }
+
+    static inline const QString kByBarcode = QStringLiteral("select * from goods where hide=0 and barcode=:code");
+    static inline const QString kTimePrice = QStringLiteral(
+        "select price,price2 from goods_price where :now >= from_time \r\nand :now <= to_time and goods_id=:id");
+    static inline const QString kTejia = QStringLiteral("select tprice from tejia where goods_id=:id");
+    static inline const QString kByCard =
+        QStringLiteral("select *,(addup-exchange)as jifen from member where card_id=:text COLLATE NOCASE");
 
     BareStatement byBarcode;
     BareStatement timePrice;
@@ -277,6 +301,34 @@ void bareCard(benchmark::State& state, BareLookups& lookups) {
     }
 }
 
+void BareScanPreparedEachTime(benchmark::State& state) {
+    Shop& s = *shopUnderTest;
+    size_t next = 0;
+    for (auto _ : state) {
+        BareLookups::scanPreparingEach(s.sameFile->handle(), s.barcodes[next].toUtf8());
+        next = (next + 1) % s.barcodes.size();
+    }
+}
+void BareCardPreparedEachTime(benchmark::State& state) {
+    Shop& s = *shopUnderTest;
+    size_t next = 0;
+    for (auto _ : state) {
+        BareLookups::cardPreparingEach(s.sameFile->handle(), s.cards[next].toUtf8());
+        next = (next + 1) % s.cards.size();
+    }
+}
+
+void BareScanOneRead(benchmark::State& state) {
+    Shop& s = *shopUnderTest;
+    size_t next = 0;
+    for (auto _ : state) {
+        sqlite3_exec(s.sameFile->handle(), "BEGIN", nullptr, nullptr, nullptr);
+        s.bareSame->scan(s.barcodes[next].toUtf8());
+        sqlite3_exec(s.sameFile->handle(), "COMMIT", nullptr, nullptr, nullptr);
+        next = (next + 1) % s.barcodes.size();
+    }
+}
+
 void BareScanSameFile(benchmark::State& state) {
     bareScan(state, *shopUnderTest->bareSame);
 }
@@ -290,33 +342,49 @@ void BareCardWithoutIndexes(benchmark::State& state) {
     bareCard(state, *shopUnderTest->bareWithout);
 }
 
-// Prints as the console does, and keeps the median of every benchmark for the closing lines.
+// Prints as the console does, and keeps the medians of every benchmark for the closing lines.
 class MedianReporter : public benchmark::ConsoleReporter {
 public:
+    struct Median {
+        double real = 0; // microseconds
+        double cpu = 0;
+    };
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs)
             if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
-                medians[run.run_name.function_name] = run.GetAdjustedRealTime();
+                medians[run.run_name.function_name] = {run.GetAdjustedRealTime(), run.GetAdjustedCPUTime()};
     }
-    std::map<std::string, double> medians; // microseconds
+    std::map<std::string, Median> medians;
 };
 
-void printRatios(const std::map<std::string, double>& m) {
-    auto ratio = [&](const char* a, const char* b) {
-        return m.count(a) && m.count(b) && m.at(b) > 0 ? m.at(a) / m.at(b) : 0.0;
+void printRatios(const std::map<std::string, MedianReporter::Median>& m) {
+    std::printf("\n%-26s %12s %12s\n", "median", "real us", "cpu us");
+    for (const auto& [name, median] : m)
+        std::printf("%-26s %12.1f %12.1f\n", name.c_str(), median.real, median.cpu);
+    const struct {
+        const char* what;
+        const char* a;
+        const char* b;
+        const char* goal;
+    } ratios[] = {
+        {"scan: window / bare, same file, statements prepared each time", "WindowScan", "BareScanPreparedEachTime",
+         "limit 1.5"},
+        {"scan: window / bare, same file, statements kept prepared", "WindowScan", "BareScanSameFile", ""},
+        {"scan: bare without indexes / window", "BareScanWithoutIndexes", "WindowScan", "at least 100"},
+        {"card: window / bare, same file, statement prepared each time", "WindowCard", "BareCardPreparedEachTime",
+         "limit 1.5"},
+        {"card: window / bare, same file, statement kept prepared", "WindowCard", "BareCardSameFile", ""},
+        {"card: bare without indexes / window", "BareCardWithoutIndexes", "WindowCard", "at least 100"},
     };
-    std::printf("\nmedians (us): ");
-    for (const auto& [name, us] : m)
-        std::printf("%s %.1f  ", name.c_str(), us);
-    std::printf("\nscan: window / bare statements on the same file = %.2f (limit 1.5)\n",
-                ratio("WindowScan", "BareScanSameFile"));
-    std::printf("scan: bare statements without indexes / window = %.0f (at least 100)\n",
-                ratio("BareScanWithoutIndexes", "WindowScan"));
-    std::printf("card: window / bare statements on the same file = %.2f (limit 1.5)\n",
-                ratio("WindowCard", "BareCardSameFile"));
-    std::printf("card: bare statements without indexes / window = %.0f (at least 100)\n",
-                ratio("BareCardWithoutIndexes", "WindowCard"));
+    std::printf("\n%-64s %8s %8s\n", "ratio of medians", "real", "cpu");
+    for (const auto& r : ratios) {
+        if (!m.count(r.a) || !m.count(r.b))
+            continue;
+        const auto& a = m.at(r.a);
+        const auto& b = m.at(r.b);
+        std::printf("%-64s %8.2f %8.2f  %s\n", r.what, a.real / b.real, a.cpu / b.cpu, r.goal);
+    }
 }
 
 } // namespace
@@ -344,8 +412,11 @@ int main(int argc, char** argv) {
 
     for (auto* bench : {benchmark::RegisterBenchmark("WindowScan", WindowScan),
                         benchmark::RegisterBenchmark("BareScanSameFile", BareScanSameFile),
+                        benchmark::RegisterBenchmark("BareScanPreparedEachTime", BareScanPreparedEachTime),
+                        benchmark::RegisterBenchmark("BareScanOneRead", BareScanOneRead),
                         benchmark::RegisterBenchmark("WindowCard", WindowCard),
-                        benchmark::RegisterBenchmark("BareCardSameFile", BareCardSameFile)})
+                        benchmark::RegisterBenchmark("BareCardSameFile", BareCardSameFile),
+                        benchmark::RegisterBenchmark("BareCardPreparedEachTime", BareCardPreparedEachTime)})
         bench->Unit(benchmark::kMicrosecond)->UseRealTime()->Repetitions(9)->ReportAggregatesOnly(true);
     for (auto* bench : {benchmark::RegisterBenchmark("BareScanWithoutIndexes", BareScanWithoutIndexes),
                         benchmark::RegisterBenchmark("BareCardWithoutIndexes", BareCardWithoutIndexes)})

@@ -350,4 +350,16 @@ void Transaction::commit() {
     done_ = true;
 }
 
+ReadTransaction::ReadTransaction(Connection& connection)
+    : connection_(connection), began_(!connection.inTransaction()) {
+    if (began_)
+        connection_.execScript(QStringLiteral("BEGIN"));
+}
+
+ReadTransaction::~ReadTransaction() {
+    // Nothing was written: ending it only gives the shared lock back.
+    if (began_ && connection_.inTransaction())
+        sqlite3_exec(connection_.handle(), "COMMIT", nullptr, nullptr, nullptr);
+}
+
 } // namespace shop::db

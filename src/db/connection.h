@@ -154,4 +154,20 @@ private:
     bool done_ = false;
 };
 
+// Several reads that see the file as of one moment and take its shared lock once, instead of
+// once per statement: a deferred transaction, ended when the guard goes. Nothing is done when a
+// transaction is open already. Never hold one while waiting for a person: it keeps the other
+// program from writing.
+class ReadTransaction {
+public:
+    explicit ReadTransaction(Connection& connection);
+    ~ReadTransaction();
+    ReadTransaction(const ReadTransaction&) = delete;
+    ReadTransaction& operator=(const ReadTransaction&) = delete;
+
+private:
+    Connection& connection_;
+    bool began_;
+};
+
 } // namespace shop::db

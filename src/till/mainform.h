@@ -245,13 +245,17 @@ private:
     RecountInput recountInput() const;
     SaleTerms saleTerms() const;
     std::optional<TypedPriceQuantity> askPriceAndQuantity();
+    void addToBasket(const GoodsRow& goods, const std::optional<ItemPrices>& prices);
     void offerGoods(const std::vector<GoodsRow>& rows);
     void offerMembers(const std::vector<MemberRow>& rows);
     void pickGoods(const QString& goodsId);
     void pickMember(const QString& cardId);
     // Runs `work`; an error of the database engine is shown as its message, and the sale stays as it was.
     void showingEngineErrors(const std::function<void()>& work);
+    // Shows `text` in a field unless it shows it already (no new layout of the same text).
+    static void showText(QLineEdit* field, const QString& text);
     GoodsLookup& goodsLookup();
+    GoodsAdder& goodsAdder();
     MemberLookup& memberLookup();
     SalesLookup& salesLookup();
     std::unique_ptr<GoodsLookup> goodsLookup_;

@@ -113,23 +113,32 @@ void TmainForm::barcodeinputEditEnter() {
     SaleStage = 1;
     changeMoneyEdit->clear();
     showingEngineErrors([&] {
-        std::vector<GoodsRow> rows = goodsLookup().FindGoodsExact(code);
-        if (rows.size() == 1) {
-            AddGoodsToBasket(rows.front());
-            return;
-        }
-        if (rows.empty()) {
-            barcodeinputEdit->clear();
-            if (settings_.mohu)
+        std::vector<GoodsRow> rows;
+        std::optional<ItemPrices> prices;
+        bool exact = true;
+        {
+            // Everything a scan reads, read at once.
+            db::ReadTransaction read(dm_.connection());
+            rows = goodsLookup().FindGoodsExact(code);
+            if (rows.size() == 1)
+                prices = goodsAdder().pricesForNewLine(rows.front());
+            if (rows.empty() && settings_.mohu) {
+                exact = false;
                 rows = goodsLookup().FindGoodsFuzzy(code);
-            // Nothing found is said also after the partial search: a scan that rang nothing up
-            // must not look like one that did.
-            if (rows.empty()) {
-                ShowNotice(QStringLiteral("未找到此编号的商品"), this);
-                return;
             }
         }
-        offerGoods(rows);
+        if (exact && rows.size() == 1) {
+            addToBasket(rows.front(), prices);
+            return;
+        }
+        if (!exact || rows.empty())
+            barcodeinputEdit->clear();
+        // Nothing found is said also after the partial search: a scan that rang nothing up must
+        // not look like one that did.
+        if (rows.empty())
+            ShowNotice(QStringLiteral("未找到此编号的商品"), this);
+        else
+            offerGoods(rows);
     });
 }
 
@@ -144,8 +153,16 @@ void TmainForm::offerGoods(const std::vector<GoodsRow>& rows) {
 
 void TmainForm::pickGoods(const QString& goodsId) {
     showingEngineErrors([&] {
-        if (const std::optional<GoodsRow> goods = goodsLookup().goodsById(goodsId.toLongLong()))
-            AddGoodsToBasket(*goods);
+        std::optional<GoodsRow> goods;
+        std::optional<ItemPrices> prices;
+        {
+            db::ReadTransaction read(dm_.connection());
+            goods = goodsLookup().goodsById(goodsId.toLongLong());
+            if (goods)
+                prices = goodsAdder().pricesForNewLine(*goods);
+        }
+        if (goods)
+            addToBasket(*goods, prices);
         else // hidden or removed in the back office since it was offered
             ShowNotice(QStringLiteral("未找到此编号的商品"), this);
     });
@@ -168,10 +185,26 @@ std::optional<TypedPriceQuantity> TmainForm::askPriceAndQuantity() {
     return TypedPriceQuantity{form.priceEdit->text(), form.amountEdit->text()};
 }
 
-void TmainForm::AddGoodsToBasket(const GoodsRow& goods) {
+GoodsAdder& TmainForm::goodsAdder() {
     if (!goodsAdder_)
         goodsAdder_ = std::make_unique<GoodsAdder>(goodsLookup(), *basket_, [this] { return askPriceAndQuantity(); });
-    const AddGoodsResult result = goodsAdder_->AddGoodsToBasket(goods, saleTerms());
+    return *goodsAdder_;
+}
+
+void TmainForm::AddGoodsToBasket(const GoodsRow& goods) {
+    showingEngineErrors([&] {
+        std::optional<ItemPrices> prices;
+        {
+            db::ReadTransaction read(dm_.connection());
+            prices = goodsAdder().pricesForNewLine(goods);
+        }
+        addToBasket(goods, prices);
+    });
+}
+
+void TmainForm::addToBasket(const GoodsRow& goods, const std::optional<ItemPrices>& prices) {
+    // The price window may come up in here: no read is held open while it waits.
+    const AddGoodsResult result = goodsAdder().AddGoodsToBasket(goods, saleTerms(), prices);
     if (!result.status1.isEmpty())
         status1->setText(result.status1);
     if (!result.notice.isEmpty())
@@ -200,18 +233,23 @@ RecountInput TmainForm::recountInput() const {
     return input;
 }
 
+void TmainForm::showText(QLineEdit* field, const QString& text) {
+    if (field->text() != text)
+        field->setText(text);
+}
+
 QString TmainForm::GoodsCount() {
     const RecountResult result = till::GoodsCount(*basket_, recountInput());
     nodismoney = result.nodismoney;
-    totalMoneyEdit->setText(result.applicableTotalText);
+    showText(totalMoneyEdit, result.applicableTotalText);
     totalMoneyLbl->setText(result.listTotalText);
     Label14->clear();
-    realmoneyEdit->setText(result.payableText);
+    showText(realmoneyEdit, result.payableText);
     if (result.change)
-        changeMoneyEdit->setText(result.changeText);
+        showText(changeMoneyEdit, result.changeText);
     yinlianEdit->setEnabled(result.otherPaymentEnabled);
     goodscountLbl->setText(result.piecesText);
-    barcodeinputEdit->clear();
+    showText(barcodeinputEdit, QString());
     barcodeinputEdit->setFocus();
     return result.piecesText;
 }
@@ -229,9 +267,8 @@ bool TmainForm::DeleteLine() {
 }
 
 void TmainForm::moneyopt() {
-    std::vector<BasketLine> lines = basket_->lines();
-    till::moneyopt(lines, db::MoneyValue(realmoneyEdit->text()), settings_.opt2);
-    basket_->setLines(std::move(lines));
+    const double payable = db::MoneyValue(realmoneyEdit->text());
+    basket_->editLines([&](std::vector<BasketLine>& lines) { till::moneyopt(lines, payable, settings_.opt2); });
 }
 
 } // namespace shop::till

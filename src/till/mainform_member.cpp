@@ -16,6 +16,9 @@ TmainForm::FieldKey TmainForm::memberFieldKey(QWidget* widget, QKeyEvent* event)
     if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter)
         return FieldKey::Map;
     if (widget == cardNoEdit) {
+        // An empty card field while paying leaves Enter to the window: on to the cash.
+        if (SaleStage == 2 && cardNoEdit->text().trimmed().isEmpty())
+            return FieldKey::Map;
         cardNoEditEnter();
         return FieldKey::Done;
     }
@@ -98,14 +101,14 @@ void TmainForm::attachMember(const MemberValues& member) {
     mtype = member.mtype;
     kayuE = member.balance;
     isbirthday = member.birthday;
-    cardNoEdit->setText(member.cardId);
-    mnameEdit->setText(member.name);
-    addupEdit->setText(member.pointsText);
-    cardtypeEdit->setText(member.cardTypeText);
-    yuEEdit->setText(member.balanceText);
+    showText(cardNoEdit, member.cardId);
+    showText(mnameEdit, member.name);
+    showText(addupEdit, member.pointsText);
+    showText(cardtypeEdit, member.cardTypeText);
+    showText(yuEEdit, member.balanceText);
     kafuEdit->setEnabled(member.cardPaymentEnabled);
-    mtypeEdit->setText(member.mtype);
-    disRateEdit->setText(QString::number(member.discount));
+    showText(mtypeEdit, member.mtype);
+    showText(disRateEdit, QString::number(member.discount));
     // Lines with a member price take it now; the recount puts the focus into the barcode field.
     GoodsCount();
     if (member.countedCard)

@@ -2,11 +2,14 @@
 
 #include <QLocale>
 
+#include <charconv>
 #include <cmath>
+#include <cstdlib>
 
 namespace shop::till {
 
 namespace {
+
 QString fixed(double value, int decimals) {
     const double scale = std::pow(10.0, decimals);
     // A nudge of a millionth of a unit keeps 12.345 (stored as 12.34499…) rounding up, as on paper.
@@ -14,8 +17,55 @@ QString fixed(double value, int decimals) {
     double scaled = std::round(value * scale + nudge);
     if (scaled == 0)
         scaled = 0; // no "-0.00"
+    // The basket writes these for every line at every recount: amounts of everyday size are
+    // written from their whole number of cents directly, digit for digit what the general
+    // formatting gives.
+    if (std::fabs(scaled) < 1e12) {
+        char text[32];
+        qint64 units = qint64(std::fabs(scaled));
+        int at = int(sizeof text);
+        for (int i = 0; i < decimals; ++i, units /= 10)
+            text[--at] = char('0' + units % 10);
+        if (decimals > 0)
+            text[--at] = '.';
+        do {
+            text[--at] = char('0' + units % 10);
+            units /= 10;
+        } while (units > 0);
+        if (scaled < 0)
+            text[--at] = '-';
+        return QString::fromLatin1(text + at, int(sizeof text) - at);
+    }
     return QString::number(scaled / scale, 'f', decimals);
 }
+
+// The numbers the till reads most are its own texts: an optional minus, digits and at most one
+// point between digits ("12.50", "-1", "100"). Those are read directly; anything else (blanks,
+// a plus sign, an exponent, …) goes through the C locale's full reading.
+bool plainDecimal(QStringView text, double& value) {
+    char digits[32];
+    const qsizetype size = text.size();
+    if (size == 0 || size >= qsizetype(sizeof digits))
+        return false;
+    qsizetype i = text[0] == u'-' ? 1 : 0;
+    const qsizetype intStart = i;
+    for (; i < size && text[i] >= u'0' && text[i] <= u'9'; ++i) {
+    }
+    if (i == intStart)
+        return false;
+    if (i < size) {
+        if (text[i] != u'.' || i + 1 == size)
+            return false;
+        for (++i; i < size; ++i)
+            if (text[i] < u'0' || text[i] > u'9')
+                return false;
+    }
+    for (qsizetype k = 0; k < size; ++k)
+        digits[k] = char(text[k].unicode());
+    const auto [end, error] = std::from_chars(digits, digits + size, value);
+    return error == std::errc() && end == digits + size && std::isfinite(value);
+}
+
 } // namespace
 
 QString money2(double value) {
@@ -33,14 +83,20 @@ QString shortNumber(double value) {
 }
 
 double readNumber(const QString& text, double fallback) {
+    double value = 0;
+    if (plainDecimal(text, value))
+        return value;
     bool ok = false;
-    const double value = QLocale::c().toDouble(text.trimmed(), &ok);
+    value = QLocale::c().toDouble(text.trimmed(), &ok);
     return ok && std::isfinite(value) ? value : fallback;
 }
 
 bool isNumber(const QString& text) {
+    double value = 0;
+    if (plainDecimal(text, value))
+        return true;
     bool ok = false;
-    const double value = QLocale::c().toDouble(text.trimmed(), &ok);
+    value = QLocale::c().toDouble(text.trimmed(), &ok);
     return ok && std::isfinite(value);
 }
 

@@ -38,7 +38,22 @@ QString newLineDiscount(const QVariant& ifdis, const SaleTerms& terms) {
 GoodsAdder::GoodsAdder(GoodsLookup& lookup, BasketModel& basket, AskPriceAndQuantity askPrice)
     : lookup_(lookup), basket_(basket), askPrice_(std::move(askPrice)) {}
 
+std::optional<ItemPrices> GoodsAdder::pricesForNewLine(const GoodsRow& goods) {
+    if (basket_.findGoods(QString::number(goods.goodsId)) >= 0)
+        return std::nullopt;
+    return lookUpPrices(goods);
+}
+
+ItemPrices GoodsAdder::lookUpPrices(const GoodsRow& goods) {
+    return ItemPrices{lookup_.timeWindowPrice(goods.goodsId), lookup_.specialPrice(goods.goodsId)};
+}
+
 AddGoodsResult GoodsAdder::AddGoodsToBasket(const GoodsRow& goods, const SaleTerms& terms) {
+    return AddGoodsToBasket(goods, terms, pricesForNewLine(goods));
+}
+
+AddGoodsResult GoodsAdder::AddGoodsToBasket(const GoodsRow& goods, const SaleTerms& terms,
+                                            const std::optional<ItemPrices>& prices) {
     AddGoodsResult result;
     if (goods.isGood()) {
         const QString stock = shortNumber(goods.stock);
@@ -55,7 +70,7 @@ AddGoodsResult GoodsAdder::AddGoodsToBasket(const GoodsRow& goods, const SaleTer
         result.outcome = AddGoodsResult::Outcome::Raised;
         return result;
     }
-    std::optional<BasketLine> line = newLine(goods, terms);
+    std::optional<BasketLine> line = newLine(goods, terms, prices ? *prices : lookUpPrices(goods));
     if (!line)
         return result;
     result.row = basket_.append(*line);
@@ -80,12 +95,12 @@ int GoodsAdder::raiseLine(int row, const SaleTerms& terms) {
     return row;
 }
 
-std::optional<BasketLine> GoodsAdder::newLine(const GoodsRow& goods, const SaleTerms& terms) {
+std::optional<BasketLine> GoodsAdder::newLine(const GoodsRow& goods, const SaleTerms& terms, const ItemPrices& prices) {
     double r = goods.price;
     double p = goods.price2;
-    if (const std::optional<TimePrice> window = lookup_.timeWindowPrice(goods.goodsId)) {
-        r = window->price;
-        p = window->price2;
+    if (prices.timeWindow) {
+        r = prices.timeWindow->price;
+        p = prices.timeWindow->price2;
     }
 
     double q = 1;
@@ -116,9 +131,9 @@ std::optional<BasketLine> GoodsAdder::newLine(const GoodsRow& goods, const SaleT
     line.set(Sub::PointsRatio, storedText(goods.addupRate));
     line.set(Sub::GoodsId, QString::number(goods.goodsId));
 
-    if (const std::optional<double> special = lookup_.specialPrice(goods.goodsId)) {
+    if (prices.special) {
         line.set(Sub::SpecialFlag, QStringLiteral("-1"));
-        line.set(Sub::MemberPrice, money2(*special));
+        line.set(Sub::MemberPrice, money2(*prices.special));
         line.mark = LineMark::Special;
     } else {
         line.set(Sub::SpecialFlag, QStringLiteral("0"));

@@ -33,6 +33,12 @@ struct SaleTerms {
     RoundingOptions rounding;
 };
 
+// The item's own prices that a new line starts from.
+struct ItemPrices {
+    std::optional<TimePrice> timeWindow; // the price that holds at this time of day
+    std::optional<double> special;       // tejia
+};
+
 struct AddGoodsResult {
     enum class Outcome { Added, Raised, Cancelled };
     Outcome outcome = Outcome::Cancelled;
@@ -46,10 +52,18 @@ public:
     GoodsAdder(GoodsLookup& lookup, BasketModel& basket, AskPriceAndQuantity askPrice);
 
     AddGoodsResult AddGoodsToBasket(const GoodsRow& goods, const SaleTerms& terms);
+    // The same with the item's prices looked up beforehand (pricesForNewLine), so that a scan
+    // reads everything it needs at once, before the price window may come up.
+    AddGoodsResult AddGoodsToBasket(const GoodsRow& goods, const SaleTerms& terms,
+                                    const std::optional<ItemPrices>& prices);
+    // The prices a new line of `goods` needs; nothing when the basket has a line of it already
+    // (that line goes up by one piece at the price it has).
+    std::optional<ItemPrices> pricesForNewLine(const GoodsRow& goods);
 
 private:
+    ItemPrices lookUpPrices(const GoodsRow& goods);
     int raiseLine(int row, const SaleTerms& terms);
-    std::optional<BasketLine> newLine(const GoodsRow& goods, const SaleTerms& terms);
+    std::optional<BasketLine> newLine(const GoodsRow& goods, const SaleTerms& terms, const ItemPrices& prices);
 
     GoodsLookup& lookup_;
     BasketModel& basket_;

@@ -34,6 +34,13 @@ public:
     void clear();
     // Replaces every line at once (the recount writes back what it priced).
     void setLines(std::vector<BasketLine> lines);
+    // Changes the lines where they are, without adding or removing any (the recount prices them
+    // in place), and tells the list.
+    template <typename Edit> void editLines(Edit edit) {
+        edit(lines_);
+        if (!lines_.empty())
+            emit dataChanged(index(0, 0), index(int(lines_.size()) - 1, kVisibleColumns - 1));
+    }
     // The row whose goods id (sub-value 11) is `goodsId`, or -1.
     int findGoods(const QString& goodsId) const;
 

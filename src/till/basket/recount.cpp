@@ -88,9 +88,8 @@ RecountResult GoodsCount(std::vector<BasketLine>& lines, const RecountInput& inp
 }
 
 RecountResult GoodsCount(BasketModel& basket, const RecountInput& input) {
-    std::vector<BasketLine> lines = basket.lines();
-    RecountResult result = GoodsCount(lines, input);
-    basket.setLines(std::move(lines));
+    RecountResult result;
+    basket.editLines([&](std::vector<BasketLine>& lines) { result = GoodsCount(lines, input); });
     basket.setMemberHeadings(result.memberHeadings);
     return result;
 }
