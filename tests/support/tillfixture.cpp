@@ -2,12 +2,7 @@
 
 #include "db/shopsetup.h"
 #include "db/textscramble.h"
-#include "db/moneytext.h"
-#include "till/basket/addgoods.h"
-#include "till/basket/goodslookup.h"
-#include "till/basket/recount.h"
 #include "till/loginform.h"
-#include "till/member/memberlookup.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -15,6 +10,8 @@
 #include <QPushButton>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace shop::test {
 
@@ -60,38 +57,20 @@ qint64 TillFixture::addGood(const QString& barcode, const QString& name, double 
 }
 
 void TillFixture::ringUp(const QString& barcode) {
-    till::GoodsLookup lookup(dm->connection());
-    const auto rows = lookup.FindGoodsExact(barcode);
-    ASSERT_EQ(rows.size(), 1u) << barcode.toStdString();
-    till::GoodsAdder adder(lookup, form->basket(), {});
-    const till::SaleTerms terms{form->ismember, int(db::MoneyValue(form->disRateEdit->text())), form->rules(),
-                                till::RoundingOptions::from(form->settings())};
-    adder.AddGoodsToBasket(rows.front(), terms);
-    till::RecountInput input{form->ismember, form->rules(), till::RoundingOptions::from(form->settings()),
-                             form->settings().yinlian, std::nullopt, 0, 0};
-    const till::RecountResult result = till::GoodsCount(form->basket(), input);
-    form->realmoneyEdit->setText(result.payableText);
-    form->totalMoneyEdit->setText(result.applicableTotalText);
-    form->totalMoneyLbl->setText(result.listTotalText);
-    form->yinlianEdit->setEnabled(result.otherPaymentEnabled);
-    form->printBtn->setEnabled(true);
+    // The barcode field's Enter, as a scanner gives it.
+    form->barcodeinputEdit->setText(barcode);
+    form->barcodeinputEditEnter();
+    const std::vector<till::BasketLine>& lines = form->basket().lines();
+    ASSERT_TRUE(std::any_of(lines.begin(), lines.end(), [&](const till::BasketLine& l) { return l.caption == barcode; }))
+        << barcode.toStdString();
 }
 
 void TillFixture::attachMember(const QString& card) {
-    till::MemberLookup lookup(dm->connection());
-    const till::CardLookupResult found = lookup.lookUp(card, form->rules().discountPolicy);
-    ASSERT_EQ(int(found.outcome), int(till::CardLookupResult::Outcome::Attached)) << card.toStdString();
-    const till::MemberValues& m = found.member;
-    form->cardNoEdit->setText(m.cardId);
-    form->card_id = m.cardId;
-    form->ismember = true;
-    form->jifen = m.jifen;
-    form->mtype = m.mtype;
-    form->kayuE = m.balance;
-    form->isbirthday = m.birthday;
-    form->disRateEdit->setText(QString::number(m.discount));
-    form->yuEEdit->setText(m.balanceText);
-    form->kafuEdit->setEnabled(m.cardPaymentEnabled);
+    // The card field's Enter.
+    form->cardNoEdit->setText(card);
+    form->cardNoEditEnter();
+    ASSERT_TRUE(form->ismember) << card.toStdString();
+    ASSERT_EQ(form->card_id.toLower(), card.trimmed().toLower());
 }
 
 } // namespace shop::test
