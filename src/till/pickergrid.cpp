@@ -4,6 +4,9 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QScrollBar>
+#include <QStyle>
+
+#include <algorithm>
 
 namespace shop::till {
 
@@ -51,6 +54,7 @@ PickerGrid::PickerGrid(const QString& objectName, std::vector<PickColumn> column
     setTabKeyNavigation(false);
     setWordWrap(false);
     verticalHeader()->hide();
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8); // as the basket's lines
     horizontalHeader()->setVisible(titles);
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setStretchLastSection(false);
@@ -70,10 +74,27 @@ PickerGrid::PickerGrid(const QString& objectName, std::vector<PickColumn> column
 
 void PickerGrid::offer(std::vector<PickRow> rows, const QRect& area) {
     model_->setRows(std::move(rows));
-    int width = 2 * frameWidth() + verticalScrollBar()->sizeHint().width();
-    for (const PickColumn& column : model_->columns())
-        width += column.width;
-    setGeometry(area.x(), area.y(), std::min(width, area.width()), area.height());
+    // Each column is at least as wide as designed, and as wide as its texts need in the till's
+    // font (a 13-digit barcode does not fit 90 pixels at 16).
+    const QFontMetrics metrics(font());
+    const int padding = 2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 10;
+    int width = 2 * frameWidth();
+    for (int i = 0; i < int(model_->columns().size()); ++i) {
+        int columnWidth = model_->columns()[size_t(i)].width;
+        const size_t measured = std::min<size_t>(model_->rows().size(), 200);
+        for (size_t row = 0; row < measured; ++row)
+            columnWidth =
+                std::max(columnWidth, metrics.horizontalAdvance(model_->rows()[row].texts.value(i)) + padding);
+        setColumnWidth(i, std::min(columnWidth, 320));
+        width += columnWidth;
+    }
+    // As tall as its rows, within the basket.
+    int height = 2 * frameWidth() + model_->rowCount() * verticalHeader()->defaultSectionSize() + 2;
+    if (!horizontalHeader()->isHidden())
+        height += horizontalHeader()->sizeHint().height();
+    if (height > area.height()) // room for the scroll bar
+        width += verticalScrollBar()->sizeHint().width();
+    setGeometry(area.x(), area.y(), std::min(width, area.width()), std::min(height, area.height()));
     raise();
     show();
     if (model_->rowCount() > 0)

@@ -61,8 +61,9 @@ void TillFixture::ringUp(const QString& barcode) {
     form->barcodeinputEdit->setText(barcode);
     form->barcodeinputEditEnter();
     const std::vector<till::BasketLine>& lines = form->basket().lines();
-    ASSERT_TRUE(std::any_of(lines.begin(), lines.end(), [&](const till::BasketLine& l) { return l.caption == barcode; }))
-        << barcode.toStdString();
+    ASSERT_TRUE(std::any_of(lines.begin(), lines.end(), [&](const till::BasketLine& l) {
+        return l.caption == barcode;
+    })) << barcode.toStdString();
 }
 
 void TillFixture::attachMember(const QString& card) {
