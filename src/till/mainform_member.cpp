@@ -36,7 +36,7 @@ void TmainForm::memberFocusMoved(QWidget* old, QWidget* now) {
         if (cardNoEdit->text().isEmpty())
             status1->setText(QStringLiteral("无会员卡收银"));
         else if (ismember)
-            cardNoEdit->setText(card_id);
+            showText(cardNoEdit, card_id);
     }
 }
 

@@ -11,7 +11,7 @@ namespace shop::till {
 namespace {
 
 QString fixed(double value, int decimals) {
-    const double scale = std::pow(10.0, decimals);
+    const double scale = decimals == 2 ? 100.0 : std::pow(10.0, decimals);
     // A nudge of a millionth of a unit keeps 12.345 (stored as 12.34499…) rounding up, as on paper.
     const double nudge = value >= 0 ? 1e-7 : -1e-7;
     double scaled = std::round(value * scale + nudge);

@@ -1,3 +1,4 @@
+#include "till/basket/rounding.h"
 #include "till/numtext.h"
 
 #include <QLocale>
@@ -33,6 +34,8 @@ TEST(NumberTexts, MoneyIsWrittenDigitForDigitAsTheGeneralFormattingDoes) {
         const double value = i % 2 ? everyday(random) : (i - 100000) / 100.0;
         ASSERT_EQ(money2(value), generalFixed(value, 2)) << value;
         ASSERT_EQ(money3(value), generalFixed(value, 3)) << value;
+        // The recount adds up cents straight from the amounts it writes.
+        ASSERT_EQ(toCents(value), std::llround(readNumber(money2(value)) * 100)) << value;
     }
     const double awkward[] = {0, -0.0, 0.005, -0.005, 0.004, -0.004, 12.345, 2.675, 1e11, -1e11, 1e13, 123456789012.34};
     for (double value : awkward) {

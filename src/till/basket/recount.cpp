@@ -9,10 +9,6 @@ namespace shop::till {
 
 namespace {
 
-qint64 textCents(const QString& moneyText) {
-    return toCents(readNumber(moneyText));
-}
-
 // Spend-and-save: for every full `man` yuan, `jian` yuan come off. With `manjianex` the
 // special-price lines do not count toward the threshold. The reduction never raises the
 // payable and never takes it below nothing.
@@ -54,18 +50,23 @@ RecountResult GoodsCount(std::vector<BasketLine>& lines, const RecountInput& inp
         } else {
             amount = q * p * e / 100;
         }
-        line.set(Sub::Amount, money2(applyRounding(amount, input.rounding)));
+        // The cents of an amount are those its "0.00" text shows (toCents rounds as money2 does).
+        const double rounded = applyRounding(amount, input.rounding);
+        line.set(Sub::Amount, money2(rounded));
+        qint64 cents = toCents(rounded);
 
         if (line.sub(Sub::SpecialFlag) == u"-1") {
-            if (input.rules.alldiscountex && a > 0)
+            if (input.rules.alldiscountex && a > 0) {
                 line.set(Sub::Amount, money2(s * q));
-            specialCents += textCents(line.sub(Sub::Amount));
+                cents = toCents(s * q);
+            }
+            specialCents += cents;
         }
 
         r.pieces += q;
         r.listTotal += p * q;
         r.applicableTotal += unit * q;
-        payableCents += textCents(line.sub(Sub::Amount));
+        payableCents += cents;
         if (noDiscount || memberPrice)
             r.nodismoney += memberPrice ? s * q : p * q;
     }
