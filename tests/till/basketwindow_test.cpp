@@ -408,4 +408,20 @@ TEST_F(BasketWindow, MoneyoptSpreadsThePayableOverTheLines) {
     EXPECT_EQ(cell(1, Sub::Amount), QStringLiteral("26.00"));
 }
 
+TEST_F(BasketWindow, AnEngineErrorIsShownAndLeavesTheSaleAndTheFileAsTheyWere) {
+    addGoods(db(), {.barcode = QStringLiteral("6901"), .price = 10});
+    addGoods(db(), {.barcode = QStringLiteral("6902"), .price = 4});
+    start();
+    scan(QStringLiteral("6901"));
+    db().exec(QStringLiteral("drop table tejia"));
+    scan(QStringLiteral("6902"));
+    ASSERT_EQ(till.seam.messages.size(), 1);
+    EXPECT_EQ(till.seam.messages.front().kind, ui::MessageKind::Error);
+    EXPECT_TRUE(till.seam.messages.front().text.contains(QStringLiteral("tejia")));
+    EXPECT_EQ(form().basket().size(), 1);
+    EXPECT_EQ(form().realmoneyEdit->text(), QStringLiteral("10.00"));
+    // The scan's read was ended: the other program can write again.
+    EXPECT_FALSE(db().inTransaction());
+}
+
 } // namespace
