@@ -192,12 +192,32 @@ public:
     void attachMember(const MemberValues& member);
     // No member for this sale any more (the card field was emptied).
     void detachMember();
-    // The counted-card window for `card` (a counted card was attached).
+    // The counted-card window for `card` (a counted card was attached); a use it accepts is
+    // settled at once (mainform_dialogs.cpp).
     void openCountedCard(const QString& card);
     // Enter in the sales-person field: finds the sales person by code, then by name.
     void salesEditEnter();
 
     // ---- end of ringing up ----
+
+    // ---- Sale entry dialogs: goods query, quantity, discount, sales staff, counted card ----
+    // (mainform_dialogs.cpp)
+
+    // The goods query window (F3, "查询", "商品查询 F3").
+    void openGoodsQuery();
+    // An item taken in the goods query window: its code goes into the barcode field and Enter
+    // is pressed there, so it is rung up as if the cashier had typed it.
+    void takeQueriedCode(const QString& code);
+    // The quantity window for the selected line (quantity key, F7, double click, "修改数量").
+    void ChangeQuantity();
+    // The discount window for the whole order (discount key, F6, "打折") or for the selected
+    // line (numeric-pad "/", "修改折扣").
+    void OpenDiscount(bool zhengdan);
+    // The sales staff window (F5).
+    void openSalesForm();
+    // When cash has been typed, shows the change against `payable`; false when there is no cash.
+    bool showChangeFor(double payable);
+    // ---- end of the sale entry dialogs ----
 
 signals:
     // After the creation steps, for the parts that start with the window.

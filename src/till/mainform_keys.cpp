@@ -100,6 +100,21 @@ bool TmainForm::runAction(KeyAction action) {
         return true;
     case KeyAction::DeleteLine:
         return DeleteLine();
+    case KeyAction::GoodsQuery:
+        openGoodsQuery();
+        return true;
+    case KeyAction::ChangeQuantity:
+        ChangeQuantity();
+        return true;
+    case KeyAction::OrderDiscount:
+        OpenDiscount(true);
+        return true;
+    case KeyAction::LineDiscount:
+        OpenDiscount(false);
+        return true;
+    case KeyAction::SalesPerson:
+        openSalesForm();
+        return true;
     default:
         // Commands whose windows are not part of this till build go on to the focused field.
         return false;

@@ -130,13 +130,6 @@ void TmainForm::detachMember() {
     basket_->setMemberHeadings(false);
 }
 
-void TmainForm::openCountedCard(const QString& card) {
-    // The counted-card window ("次卡消费") opens here for `card` when the till has it; until
-    // then the card shows as a counted card and the sale goes on as for any other member.
-    Q_UNUSED(card);
-    cardtypeEdit->setText(QStringLiteral("次数卡"));
-}
-
 void TmainForm::salesEditEnter() {
     const QString typed = salesEdit->text().trimmed();
     if (typed.isEmpty()) {

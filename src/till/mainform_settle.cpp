@@ -285,6 +285,7 @@ void TmainForm::ResetSale() {
     printBtn->setEnabled(false);
     SaleStage = 1;
     jifen = 0;
+    nodismoney = 0;
     jf_addup = 0;
     kayuE = 0;
     mtype.clear();

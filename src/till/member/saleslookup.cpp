@@ -15,7 +15,8 @@ std::optional<SalesPerson> SalesLookup::fetch(db::Query& query, const QString& t
     std::optional<SalesPerson> found;
     if (!query.eof())
         found = SalesPerson{query.value(QStringLiteral("sales_id")).toLongLong(),
-                            query.value(QStringLiteral("sales_name")).toString()};
+                            query.value(QStringLiteral("sales_name")).toString(),
+                            query.value(QStringLiteral("sales_No")).toString()};
     query.close();
     return found;
 }

@@ -13,6 +13,7 @@ namespace shop::till {
 struct SalesPerson {
     qint64 salesId = -1;
     QString salesName;
+    QString salesNo; // the staff code
 };
 
 class SalesLookup {

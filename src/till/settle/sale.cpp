@@ -17,9 +17,15 @@ double BasketCost(const std::vector<BasketLine>& lines) {
 }
 
 double countedCardUses(const Sale& sale) {
-    if (!sale.cika || sale.lines.empty())
+    if (!sale.cika)
         return 0;
-    return readNumber(sale.lines.front().sub(Sub::Quantity));
+    // The counted-card line (goods id -1) holds the uses, wherever it stands: goods rung up
+    // before the card was found come first in the basket.
+    double uses = 0;
+    for (const BasketLine& line : sale.lines)
+        if (line.sub(Sub::GoodsId) == u"-1")
+            uses += readNumber(line.sub(Sub::Quantity));
+    return uses;
 }
 
 } // namespace shop::till

@@ -28,7 +28,7 @@ struct Sale {
     QString meansLabel;  // Label14: "银联支付", "微信支付", "支付宝支付" or empty
     QString cashier;     // CashierName
     qint64 salesId = -1; // the attached sales person, -1 when none
-    bool cika = false;   // a counted-card use (the first line's quantity is the uses)
+    bool cika = false;   // a counted-card use (the counted-card line's quantity is the uses)
 };
 
 // The attached member as the member card gives it.
@@ -36,7 +36,8 @@ SaleMember saleMember(const MemberValues& member);
 
 // Σ of the lines' cost (sub-value 7).
 double BasketCost(const std::vector<BasketLine>& lines);
-// Uses taken off a counted card: the first line's quantity for a counted-card sale, else 0.
+// Uses taken off a counted card: the quantity of the counted-card line (goods id -1) for a
+// counted-card sale, else 0.
 double countedCardUses(const Sale& sale);
 
 } // namespace shop::till
