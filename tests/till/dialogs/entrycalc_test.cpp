@@ -16,62 +16,36 @@ using test::addGoods;
 using test::basketLine;
 
 TEST(LineQuantity, AmountAndCostScaleWithThePiece) {
+    using O = QuantityChange::Outcome;
+    const test::LineTexts nine{"9.00", "", "100", "1", "9.00"};
     const struct {
         const char* what;
         test::LineTexts line;
         const char* typed;
-        QuantityChange::Outcome outcome;
+        O outcome;
         const char* quantity;
         const char* amount;
         const char* cost;
     } cases[] = {
-        {"2.5 of one piece at 9.00",
-         {"9.00", "", "100", "1", "9.00"},
-         "2.5",
-         QuantityChange::Outcome::Changed,
-         "2.5",
-         "22.50",
-         "12.50"},
-        {"a discounted line keeps its discount",
-         {"10.00", "", "90", "2", "18.00"},
-         "3",
-         QuantityChange::Outcome::Changed,
-         "3",
-         "27.00",
-         "15.00"},
-        {"half a piece",
-         {"9.00", "", "100", "1", "9.00"},
-         ".5",
-         QuantityChange::Outcome::Changed,
-         "0.5",
-         "4.50",
-         "2.50"},
-        {"a line typed as 0 pieces",
-         {"10.00", "", "90", "0", "0.00"},
-         "2",
-         QuantityChange::Outcome::Changed,
-         "2",
-         "18.00",
-         "10.00"},
-        {"0 takes the line out", {"9.00", "", "100", "1", "9.00"}, "0", QuantityChange::Outcome::Remove, "", "", ""},
-        {"0.0 as well", {"9.00", "", "100", "1", "9.00"}, "0.0", QuantityChange::Outcome::Remove, "", "", ""},
-        {"nothing typed", {"9.00", "", "100", "1", "9.00"}, "", QuantityChange::Outcome::Nothing, "", "", ""},
-        {"two decimal points",
-         {"9.00", "", "100", "1", "9.00"},
-         "1..2",
-         QuantityChange::Outcome::Unreadable,
-         "",
-         "",
-         ""},
-        {"a lone point", {"9.00", "", "100", "1", "9.00"}, ".", QuantityChange::Outcome::Unreadable, "", "", ""},
-        {"a sign", {"9.00", "", "100", "1", "9.00"}, "-2", QuantityChange::Outcome::Unreadable, "", "", ""},
-        {"an exponent", {"9.00", "", "100", "1", "9.00"}, "1e3", QuantityChange::Outcome::Unreadable, "", "", ""},
+        // clang-format off
+        {"2.5 of one at 9.00",  nine,                              "2.5",  O::Changed,    "2.5", "22.50", "12.50"},
+        {"discount stays",      {"10.00", "", "90", "2", "18.00"}, "3",    O::Changed,    "3",   "27.00", "15.00"},
+        {"half a piece",        nine,                              ".5",   O::Changed,    "0.5", "4.50",  "2.50"},
+        {"line of 0 pieces",    {"10.00", "", "90", "0", "0.00"},  "2",    O::Changed,    "2",   "18.00", "10.00"},
+        {"0 takes it out",      nine,                              "0",    O::Remove,     "",    "",      ""},
+        {"0.0 as well",         nine,                              "0.0",  O::Remove,     "",    "",      ""},
+        {"nothing typed",       nine,                              "",     O::Nothing,    "",    "",      ""},
+        {"two decimal points",  nine,                              "1..2", O::Unreadable, "",    "",      ""},
+        {"a lone point",        nine,                              ".",    O::Unreadable, "",    "",      ""},
+        {"a sign",              nine,                              "-2",   O::Unreadable, "",    "",      ""},
+        {"an exponent",         nine,                              "1e3",  O::Unreadable, "",    "",      ""},
+        // clang-format on
     };
     for (const auto& c : cases) {
         const BasketLine line = basketLine(c.line);
         const QuantityChange change = changeQuantity(line, QString::fromUtf8(c.typed));
         EXPECT_EQ(int(change.outcome), int(c.outcome)) << c.what;
-        if (c.outcome != QuantityChange::Outcome::Changed)
+        if (c.outcome != O::Changed)
             continue;
         EXPECT_EQ(change.line.sub(Sub::Quantity), QString::fromUtf8(c.quantity)) << c.what;
         EXPECT_EQ(change.line.sub(Sub::Amount), QString::fromUtf8(c.amount)) << c.what;
