@@ -60,6 +60,30 @@ bool plainDecimal(QStringView text, double& value) {
             if (text[i] < u'0' || text[i] > u'9')
                 return false;
     }
+    // Up to 15 digits form a whole number below 2^53; dividing it by an exact power of ten is
+    // one correctly rounded operation, the same double the full reading gives.
+    const bool negative = intStart == 1;
+    quint64 mantissa = 0;
+    int digitCount = 0;
+    int decimals = 0;
+    bool afterPoint = false;
+    for (qsizetype k = intStart; k < size; ++k) {
+        if (text[k] == u'.') {
+            afterPoint = true;
+            continue;
+        }
+        mantissa = mantissa * 10 + quint64(text[k].unicode() - u'0');
+        ++digitCount;
+        decimals += afterPoint ? 1 : 0;
+    }
+    if (digitCount <= 15) {
+        static constexpr double kPowers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7,
+                                             1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+        value = double(mantissa) / kPowers[decimals];
+        if (negative)
+            value = -value;
+        return true;
+    }
     for (qsizetype k = 0; k < size; ++k)
         digits[k] = char(text[k].unicode());
     const auto [end, error] = std::from_chars(digits, digits + size, value);

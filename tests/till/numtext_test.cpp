@@ -70,7 +70,11 @@ TEST(NumberTexts, NumbersAreReadAsTheCLocaleReadsThem) {
                            "nan",
                            "0.1",
                            "123456789012345678901234567890",
-                           "12.3456789012345678901234"};
+                           "12.3456789012345678901234",
+                           "0.333333333333333",
+                           "999999999999999",
+                           "9999999999999999",
+                           "-0"};
     for (const char* text : texts) {
         const QString typed = QString::fromUtf8(text);
         EXPECT_EQ(readNumber(typed, -42), generalRead(typed, -42)) << text;
