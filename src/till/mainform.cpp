@@ -23,13 +23,17 @@ namespace shop::till {
 
 namespace {
 
-QLineEdit* readOnlyField(QWidget* parent, const char* name, int width) {
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(QString::fromLatin1(name));
-    edit->setReadOnly(true);
-    edit->setFocusPolicy(Qt::NoFocus);
-    edit->setMinimumWidth(width);
-    return edit;
+// The member panel's values are shown, never typed: a label drawn like a read-only field, which
+// is far lighter to fill than an edit when a member is attached.
+QLabel* readOnlyField(QWidget* parent, const char* name, int width) {
+    auto* field = new QLabel(parent);
+    field->setObjectName(QString::fromLatin1(name));
+    field->setProperty("field", true);
+    field->setMinimumWidth(width);
+    field->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    field->setTextInteractionFlags(Qt::NoTextInteraction);
+    field->setFocusPolicy(Qt::NoFocus);
+    return field;
 }
 
 QLineEdit* moneyField(QWidget* parent, const char* name, const QString& hint) {
@@ -70,12 +74,15 @@ void TmainForm::buildLayout() {
     cardNoEdit = new QLineEdit(memberPanel);
     cardNoEdit->setObjectName(QStringLiteral("cardNoEdit"));
     cardNoEdit->setMinimumWidth(170);
+    const int fieldHeight = cardNoEdit->sizeHint().height();
     mnameEdit = readOnlyField(memberPanel, "mnameEdit", 110);
     addupEdit = readOnlyField(memberPanel, "addupEdit", 100);
     cardtypeEdit = readOnlyField(memberPanel, "cardtypeEdit", 90);
     yuEEdit = readOnlyField(memberPanel, "yuEEdit", 110);
     mtypeEdit = readOnlyField(memberPanel, "mtypeEdit", 100);
     disRateEdit = readOnlyField(memberPanel, "disRateEdit", 90);
+    for (QLabel* field : {mnameEdit, addupEdit, cardtypeEdit, yuEEdit, mtypeEdit, disRateEdit})
+        field->setFixedHeight(fieldHeight);
     auto* cardLabel = caption(memberPanel, QStringLiteral("会员卡:"));
     cardLabel->setObjectName(QStringLiteral("cardLbl"));
     member->addWidget(cardLabel, 0, 0);

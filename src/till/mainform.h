@@ -89,12 +89,12 @@ public:
 
     // Controls, named as the shop's other windows and the help refer to them.
     QLineEdit* cardNoEdit;
-    QLineEdit* mnameEdit;
-    QLineEdit* addupEdit;
-    QLineEdit* cardtypeEdit;
-    QLineEdit* yuEEdit;
-    QLineEdit* mtypeEdit;
-    QLineEdit* disRateEdit;
+    QLabel* mnameEdit;
+    QLabel* addupEdit;
+    QLabel* cardtypeEdit;
+    QLabel* yuEEdit;
+    QLabel* mtypeEdit;
+    QLabel* disRateEdit;
     QLineEdit* barcodeinputEdit;
     QLabel* liushuiLbl;
     QTableView* ListView;
@@ -274,6 +274,7 @@ private:
     void showingEngineErrors(const std::function<void()>& work);
     // Shows `text` in a field unless it shows it already (no new layout of the same text).
     static void showText(QLineEdit* field, const QString& text);
+    static void showText(QLabel* field, const QString& text);
     GoodsLookup& goodsLookup();
     GoodsAdder& goodsAdder();
     MemberLookup& memberLookup();

@@ -238,6 +238,11 @@ void TmainForm::showText(QLineEdit* field, const QString& text) {
         field->setText(text);
 }
 
+void TmainForm::showText(QLabel* field, const QString& text) {
+    if (field->text() != text)
+        field->setText(text);
+}
+
 QString TmainForm::GoodsCount() {
     const RecountResult result = till::GoodsCount(*basket_, recountInput());
     nodismoney = result.nodismoney;

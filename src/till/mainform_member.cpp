@@ -122,7 +122,7 @@ void TmainForm::detachMember() {
     jifen = 0;
     mtype.clear();
     kayuE = 0;
-    for (QLineEdit* field : {mnameEdit, addupEdit, cardtypeEdit, yuEEdit, mtypeEdit, disRateEdit})
+    for (QLabel* field : {mnameEdit, addupEdit, cardtypeEdit, yuEEdit, mtypeEdit, disRateEdit})
         field->clear();
     // A card payment typed for the member who has gone would still be counted as paid.
     kafuEdit->clear();

@@ -25,6 +25,8 @@ QString tillStyleSheet(int hue) {
                "QFrame#memberPanel, QFrame#totalsPanel { background: %2; border: 1px solid %3; border-radius: 4px; }"
                "QLineEdit { padding: 2px 4px; border: 1px solid #9aa7b5; border-radius: 2px; background: white; }"
                "QLineEdit:read-only { background: #f3f5f7; }"
+               "QLabel[field=\"true\"] { padding: 2px 4px; border: 1px solid #9aa7b5; border-radius: 2px; "
+               "background: #f3f5f7; }"
                "QLineEdit:focus { border: 2px solid %3; }"
                "QLineEdit:disabled { background: #e6e8ea; color: #8a9096; }"
                "QLabel#totalMoneyLbl { color: #c0392b; font-size: 30px; }"
