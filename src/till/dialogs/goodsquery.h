@@ -16,7 +16,7 @@ struct QueriedGoods {
     QString barcode;
     QString goodsNo;
     QString name;
-    QString guige;     // size or specification
+    QString guige;     // size or pack (规格)
     QString className; // category
     double amount = 0; // in stock
     double sold = 0;
