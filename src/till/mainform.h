@@ -34,6 +34,7 @@ class QToolButton;
 namespace shop::till {
 
 class GlobalHotKey;
+class OrderRecorder;
 class PickerGrid;
 class TDM;
 
@@ -249,6 +250,8 @@ private:
     ShopNames names_;
     BasketModel* basket_;
     std::unique_ptr<GlobalHotKey> hotKey_;
+    // Keeps the settlement's statements prepared from one sale to the next.
+    std::unique_ptr<OrderRecorder> recorder_;
 
     // ---- Ringing up (mainform_basket.cpp, mainform_member.cpp) ----
     // How a key press in one of the sale's own fields is handled, before the keyboard map.

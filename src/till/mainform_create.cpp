@@ -10,6 +10,7 @@
 #include "till/loginform.h"
 #include "till/mainform.h"
 #include "till/receipt/receipttemplate.h"
+#include "till/settle/orderrecorder.h"
 #include "till/tdm.h"
 
 #include <QAction>

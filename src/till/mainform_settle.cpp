@@ -201,9 +201,10 @@ bool TmainForm::settleSale() {
 
     // 4.-9. The order, its lines, the member and the sales person in one transaction. The order
     // upload to the cloud answers `send` when the till is online.
-    OrderRecorder recorder(dm().connection(), rules());
+    if (!recorder_)
+        recorder_ = std::make_unique<OrderRecorder>(dm().connection(), rules());
     PreparedOrder written;
-    const RecordResult recorded = recorder.settle(sale, {}, &written);
+    const RecordResult recorded = recorder_->settle(sale, {}, &written);
     if (!recorded.ok) {
         printBtn->setEnabled(true);
         ShowError(recorded.message, this);
