@@ -186,6 +186,18 @@ const char* const kIndexes[] = {
     "CREATE INDEX IF NOT EXISTS sales_no ON sales(sales_No)",
 };
 
+// The goods query finds codes and names without regard to letter case.
+const char* const kNoCaseGoodsIndexes[] = {
+    "CREATE INDEX IF NOT EXISTS goods_barcode_nocase ON goods(barcode COLLATE NOCASE)",
+    "CREATE INDEX IF NOT EXISTS goods_goods_no_nocase ON goods(goods_no COLLATE NOCASE)",
+    "CREATE INDEX IF NOT EXISTS goods_name_nocase ON goods(name COLLATE NOCASE)",
+};
+
+void createNoCaseGoodsIndexes(Connection& connection) {
+    for (const char* sql : kNoCaseGoodsIndexes)
+        connection.execScript(QString::fromUtf8(sql));
+}
+
 // Stock and sold counts follow the order lines: a sold line lowers a good's stock and raises
 // its sold count, a return line (negative quantity) puts both back. Service items have no
 // stock and only count what was sold. Counted-card uses (goods_id -1) touch nothing.
@@ -250,6 +262,7 @@ void createTablesIndexesTriggers(Connection& connection, bool uniqueCardIndex) {
                                                "NOCASE)"));
     for (const char* sql : kIndexes)
         connection.execScript(QString::fromUtf8(sql));
+    createNoCaseGoodsIndexes(connection);
     connection.execScript(QString::fromUtf8(kStockTrigger));
 }
 
@@ -263,6 +276,8 @@ const std::function<void(Connection&)> kUpgradeSteps[] = {
     // 0 -> 1: a file from before layout versions: every table, index and trigger that is
     // missing is created; columns the till needs are added by its own start-up.
     [](Connection& c) { createTablesIndexesTriggers(c, false); },
+    // 1 -> 2: the goods query's lookups without regard to letter case use indexes.
+    [](Connection& c) { createNoCaseGoodsIndexes(c); },
 };
 static_assert(std::size(kUpgradeSteps) == kSchemaVersion);
 

@@ -10,7 +10,7 @@
 namespace shop::db {
 
 // The layout version this build writes into PRAGMA user_version.
-inline constexpr int kSchemaVersion = 1;
+inline constexpr int kSchemaVersion = 2;
 
 // The console creates these two tables with exactly these statements when a file lacks them.
 QString servicesCreateStatement();

@@ -116,6 +116,9 @@ TEST(Schema, ScanLookupsUseIndexes) {
         "select * from orderlist where card_id=:v",
         "select * from orderlist where sales_id=:v",
         "select * from orderlist where order_date>=:v",
+        "select * from goods where hide=0 and barcode=:v COLLATE NOCASE",
+        "select * from goods where hide=0 and goods_no=:v COLLATE NOCASE",
+        "select * from goods where hide=0 and name=:v COLLATE NOCASE",
     };
     for (const char* sql : statements) {
         Query q(shop.db());
@@ -201,6 +204,7 @@ TEST(Schema, UpgradeBringsAnOlderFileUpWithoutLosingData) {
     EXPECT_EQ(schemaVersion(*c), 0);
     EXPECT_EQ(upgradeSchema(*c), kSchemaVersion);
     EXPECT_EQ(upgradeSchema(*c), 0);
+    EXPECT_EQ(c->scalar(QStringLiteral("select count(*) from sqlite_master where name='goods_barcode_nocase'")).toInt(), 1);
     EXPECT_EQ(schemaVersion(*c), kSchemaVersion);
     EXPECT_TRUE(tableExists(*c, QStringLiteral("services")));
     EXPECT_TRUE(tableExists(*c, QStringLiteral("goods_price")));
